@@ -1,0 +1,50 @@
+#include "window_services.h"
+
+#include "pointer_follower.h"
+#include "x11_window_state.h"
+
+#include <QMouseEvent>
+#include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
+
+void SetWindowAlpha(QWidget *window, int alpha)
+{
+    window->setWindowOpacity(std::clamp(alpha, 0, 255) / 255.0);
+    // The xcb plugin writes _NET_WM_WINDOW_OPACITY without flushing.
+    X11WindowState::flush();
+}
+
+void SetTaskbarPresence(QWidget *window, bool show)
+{
+    X11WindowState::setSkipTaskbar(window->windowHandle(), !show);
+}
+
+void setTopmost(QWidget *window, bool topmost)
+{
+    // QWidget::setWindowFlags would destroy and re-create a native window,
+    // hiding it and dropping the hints set on it; QWindow changes the state
+    // of an existing window in place.
+    if (QWindow *handle = window->windowHandle())
+        handle->setFlag(Qt::WindowStaysOnTopHint, topmost);
+    else
+        window->setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
+}
+
+void BeginWindowDrag(QWidget *window, QWidget *pressed, const QMouseEvent &press)
+{
+    QWindow *handle = window->windowHandle();
+    if (press.button() == Qt::LeftButton && handle && handle->startSystemMove())
+        return;
+    PointerFollower::start(window, pressed, press, PointerFollower::Mode::Move);
+}
+
+void beginCornerResize(QWidget *window, QWidget *pressed, const QMouseEvent &press)
+{
+    QWindow *handle = window->windowHandle();
+    if (press.button() == Qt::LeftButton && handle &&
+        handle->startSystemResize(Qt::BottomEdge | Qt::RightEdge))
+        return;
+    PointerFollower::start(window, pressed, press, PointerFollower::Mode::ResizeBottomRight);
+}

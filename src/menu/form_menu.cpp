@@ -1,0 +1,151 @@
+#include "form_menu.h"
+
+#include "app/window_services.h"
+#include "ruler/ruler_window.h"
+#include "settings/numeric_text.h"
+#include "settings/setting_values.h"
+
+#include <QAction>
+#include <QMenu>
+
+FormMenu::FormMenu(Form1 &ruler)
+    : m_ruler(ruler)
+    , m_mnuRight(std::make_unique<QMenu>(QStringLiteral("右键菜单"), &ruler))
+{
+    addGroup(m_mnuScaleMode,
+             {QStringLiteral("单位: 像素(&P)"), QStringLiteral("单位: 英寸(&I)"),
+              QStringLiteral("单位: 毫米(&M)")},
+             true, &FormMenu::mnuScaleMode_Click);
+    m_mnuRight->addSeparator();
+    addGroup(m_mnuMove,
+             {QStringLiteral("向上移动(UP)"), QStringLiteral("向下移动(DOWN)"),
+              QStringLiteral("向左移动(LEFT)"), QStringLiteral("向右移动(RIGHT)")},
+             false, &FormMenu::mnuMove_Click);
+    m_mnuRight->addSeparator();
+    addGroup(m_mnuTran, {QStringLiteral("增加透明度(+)"), QStringLiteral("减少透明度(-)")},
+             false, &FormMenu::mnuTran_Click);
+    m_mnuRight->addSeparator();
+    m_mnuAlwaysOnTop = addItem(QStringLiteral("始终在前(&T)"), true);
+    connect(m_mnuAlwaysOnTop, &QAction::triggered, this, &FormMenu::mnuAlwaysOnTop_Click);
+    m_mnuTaskbar = addItem(QStringLiteral("在任务栏出现(&R)"), true);
+    connect(m_mnuTaskbar, &QAction::triggered, this, &FormMenu::mnuTaskbar_Click);
+    m_mnuRight->addSeparator();
+    addItem(QStringLiteral("设置颜色(&R)"));
+    m_mnuRight->addSeparator();
+    addGroup(m_mnuDirection, {QStringLiteral("水平刻度尺(&H)"), QStringLiteral("竖直刻度尺(&V)")},
+             true, &FormMenu::mnuDirection_Click);
+    m_mnuRight->addSeparator();
+    addGroup(m_mnuSize, {QStringLiteral("虚拟刻度尺(&P)"), QStringLiteral("物理刻度尺(&S)")}, true,
+             &FormMenu::mnuSize_Click);
+    m_mnuRight->addSeparator();
+    addItem(QStringLiteral("输入校正值(&R)"));
+    m_mnuRight->addSeparator();
+    addItem(QStringLiteral("关于(&A)"));
+    addItem(QStringLiteral("帮助(&H)"));
+    m_mnuRight->addSeparator();
+    connect(addItem(QStringLiteral("退出(&Q)")), &QAction::triggered, this,
+            &FormMenu::mnuQuit_Click);
+}
+
+FormMenu::~FormMenu() = default;
+
+QAction *FormMenu::addItem(const QString &caption, bool checkable)
+{
+    QAction *item = m_mnuRight->addAction(caption);
+    item->setCheckable(checkable);
+    return item;
+}
+
+void FormMenu::addGroup(MenuGroup &group, const QStringList &captions, bool checkable,
+                        void (FormMenu::*handler)(int))
+{
+    for (const QString &caption : captions) {
+        const int index = group.highestIndex() + 1;
+        QAction *item = addItem(caption, checkable);
+        group.append(item);
+        connect(item, &QAction::triggered, this, [this, handler, index] { (this->*handler)(index); });
+    }
+}
+
+void FormMenu::popup(QPoint globalPosition)
+{
+    m_mnuRight->popup(globalPosition);
+}
+
+void FormMenu::mnuScaleMode_Click(int Index)
+{
+    m_mnuScaleMode.mark(Index);
+    m_ruler.settings().write(SettingsKey::ScaleMode, scaleModeTextForIndex(Index));
+    m_ruler.DrawRuler(unitCodeForIndex(Index));
+}
+
+void FormMenu::mnuDirection_Click(int Index)
+{
+    m_mnuDirection.mark(Index);
+    if (Index == 0)
+        m_ruler.settings().write(SettingsKey::Direction, QStringLiteral("0"));
+    else if (Index == 1)
+        m_ruler.settings().write(SettingsKey::Direction, QStringLiteral("90"));
+    m_ruler.IsDirection = true;
+    m_ruler.Form_Resize();
+}
+
+void FormMenu::mnuSize_Click(int Index)
+{
+    m_mnuSize.mark(Index);
+    m_ruler.settings().write(SettingsKey::SizeMode, QString::number(Index));
+    m_ruler.Form_Resize();
+}
+
+void FormMenu::mnuTran_Click(int Index)
+{
+    if (Index != 1 && Index != 2)
+        return;
+    const int current = opacityOf(m_ruler.settings().read(SettingsKey::Transparent));
+    const int opacity = Index == 1 ? std::max(current - 10, 0) : std::min(current + 10, 255);
+    SetWindowAlpha(&m_ruler, opacity);
+    m_ruler.settings().write(SettingsKey::Transparent, QString::number(opacity));
+}
+
+void FormMenu::mnuMove_Click(int Index)
+{
+    // 100 twips in every direction; the fine step is on the keyboard only.
+    constexpr double step = 100;
+    const double left = m_ruler.leftTwips();
+    const double top = m_ruler.topTwips();
+    switch (Index) {
+    case 1:
+        m_ruler.moveTwips(left, top - step);
+        break;
+    case 2:
+        m_ruler.moveTwips(left, top + step);
+        break;
+    case 3:
+        m_ruler.moveTwips(left - step, top);
+        break;
+    case 4:
+        m_ruler.moveTwips(left + step, top);
+        break;
+    default:
+        break;
+    }
+}
+
+void FormMenu::mnuAlwaysOnTop_Click()
+{
+    const bool topmost = m_mnuAlwaysOnTop->isChecked();
+    setTopmost(&m_ruler, topmost);
+    m_ruler.settings().write(SettingsKey::AlwaysOnTop, booleanText(topmost));
+}
+
+void FormMenu::mnuTaskbar_Click()
+{
+    // The window takes the new state when it next loads.
+    m_ruler.settings().write(SettingsKey::ShowInTaskBar, booleanText(m_mnuTaskbar->isChecked()));
+}
+
+void FormMenu::mnuQuit_Click()
+{
+    m_mnuRight->close();
+    m_ruler.close();
+}

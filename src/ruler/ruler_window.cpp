@@ -1,0 +1,293 @@
+#include "ruler_window.h"
+
+#include "app/twips.h"
+#include "app/window_services.h"
+#include "drawing_settings.h"
+#include "menu/form_menu.h"
+#include "ruler_layout.h"
+#include "ruler_painter.h"
+#include "scale_geometry.h"
+#include "settings/numeric_text.h"
+#include "settings/setting_values.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+
+namespace {
+
+// The design size, which is also the smallest ruler: 652 x 120 pixels at 96 dpi.
+constexpr double designLengthTwips = 9780;
+constexpr double designBreadthTwips = 1800;
+// The grip is a label of four blanks in the bottom-right corner.
+constexpr double gripWidthTwips = 360;
+constexpr double gripHeightTwips = 180;
+
+QList<QRect> screenGeometries()
+{
+    QList<QRect> geometries;
+    for (const QScreen *screen : QGuiApplication::screens())
+        geometries.append(screen->geometry());
+    return geometries;
+}
+
+QRect desktopGeometry(const QWidget *widget)
+{
+    const QScreen *screen = widget->screen();
+    return screen ? screen->virtualGeometry() : QRect(0, 0, 1920, 1080);
+}
+
+} // namespace
+
+Form1::Form1(RulerSettings settings, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    , m_settings(std::move(settings))
+{
+    setWindowTitle(QStringLiteral("Ostrel屏幕刻度尺"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/ruler-32.png")));
+    // The image covers every pixel; Qt need not clear the window first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::StrongFocus);
+
+    const double tpp = twipsPerPixel();
+    resize(Twips::toPixels(designLengthTwips, tpp), Twips::toPixels(designBreadthTwips, tpp));
+    // An explicit position, so that the window manager keeps the one that the
+    // first layout restores instead of placing the window where it likes.
+    move(0, 0);
+
+    Label1 = new QLabel(QStringLiteral("    "), this);
+    Label1->setFixedSize(Twips::toPixels(gripWidthTwips, tpp), Twips::toPixels(gripHeightTwips, tpp));
+    Label1->setCursor(Qt::SizeFDiagCursor);
+    Label1->installEventFilter(this);
+}
+
+Form1::~Form1() = default;
+
+double Form1::twipsPerPixel() const
+{
+    return Twips::perPixel(this);
+}
+
+double Form1::leftTwips() const
+{
+    return Twips::fromPixels(x(), twipsPerPixel());
+}
+
+double Form1::topTwips() const
+{
+    return Twips::fromPixels(y(), twipsPerPixel());
+}
+
+void Form1::setVisible(bool visible)
+{
+    // Showing the window for the first time loads it, before it is visible.
+    if (visible && !m_loaded) {
+        m_loaded = true;
+        Form_Load();
+    }
+    QWidget::setVisible(visible);
+}
+
+void Form1::Form_Load()
+{
+    using NumericText::numericValue;
+
+    // The native window must exist before it is shown, so that the state
+    // hints below are in place when the window manager first sees it.
+    winId();
+    connect(windowHandle(), &QWindow::screenChanged, this, &Form1::repaintWithStoredUnit);
+    m_formMenu = std::make_unique<FormMenu>(*this);
+
+    SetWindowAlpha(this, opacityOf(m_settings.read(SettingsKey::Transparent)));
+
+    const bool inTaskbar = isTrueText(m_settings.read(SettingsKey::ShowInTaskBar));
+    m_formMenu->mnuTaskbar()->setChecked(inTaskbar);
+    SetTaskbarPresence(this, inTaskbar);
+
+    const bool topmost = isTrueText(m_settings.read(SettingsKey::AlwaysOnTop));
+    m_formMenu->mnuAlwaysOnTop()->setChecked(topmost);
+    setTopmost(this, topmost);
+
+    m_formMenu->mnuDirection().mark(isVerticalText(m_settings.read(SettingsKey::Direction)) ? 1 : 0);
+    m_formMenu->mnuSize().mark(numericValue(m_settings.read(SettingsKey::SizeMode)) == 1 ? 1 : 0);
+    m_formMenu->mnuScaleMode_Click(unitIndexOf(m_settings.read(SettingsKey::ScaleMode)));
+
+    FirstLayout = 1;
+}
+
+void Form1::Form_Unload()
+{
+    m_settings.write(SettingsKey::Left, NumericText::singleText(leftTwips()));
+    m_settings.write(SettingsKey::Top, NumericText::singleText(topTwips()));
+}
+
+void Form1::setSizeTwips(double width, double height)
+{
+    const double tpp = twipsPerPixel();
+    resize(Twips::toPixels(width, tpp), Twips::toPixels(height, tpp));
+}
+
+void Form1::Form_Resize()
+{
+    using NumericText::numericValue;
+
+    if (IsResizing == 1)
+        return;
+    const bool vertical = isVerticalText(m_settings.read(SettingsKey::Direction));
+    const double length = numericValue(m_settings.read(SettingsKey::Width));
+    const double breadth = numericValue(m_settings.read(SettingsKey::Height));
+    const double tpp = twipsPerPixel();
+    const RulerBounds bounds =
+        rulerBounds(QSize(Twips::toPixels(designLengthTwips, tpp),
+                          Twips::toPixels(designBreadthTwips, tpp)),
+                    desktopGeometry(this));
+
+    if (FirstLayout == 1) {
+        FirstLayout = -1;
+        // Restore the stored shape at once within its bounds, so that a
+        // missing or absurd size never shows, not even for a moment.
+        const QSize stored(Twips::toPixels(vertical ? breadth : length, tpp),
+                           Twips::toPixels(vertical ? length : breadth, tpp));
+        resize(boundedSize(stored, bounds, vertical));
+        const QPoint position(
+            Twips::toPixels(numericValue(m_settings.read(SettingsKey::Left)), tpp),
+            Twips::toPixels(numericValue(m_settings.read(SettingsKey::Top)), tpp));
+        move(reachablePosition(QRect(position, size()), screenGeometries()));
+        FirstLayout = 0;
+    } else if (FirstLayout == -1) {
+        return; // raised by the restore above
+    }
+
+    if (IsDirection) {
+        IsDirection = false;
+        IsResizing = 1;
+        setSizeTwips(vertical ? breadth : length, vertical ? length : breadth);
+        IsResizing = 0;
+    }
+
+    const QSize bounded = boundedSize(size(), bounds, vertical);
+    if (bounded != size()) {
+        IsResizing = 1;
+        resize(bounded);
+        IsResizing = 0;
+    }
+
+    Label1->move(width() - Label1->width(), height() - Label1->height());
+    DrawRuler(unitCodeOf(m_settings.read(SettingsKey::ScaleMode)));
+
+    const int storedLength = vertical ? height() : width();
+    const int storedBreadth = vertical ? width() : height();
+    m_settings.write(SettingsKey::Width, NumericText::singleText(Twips::fromPixels(storedLength, tpp)));
+    m_settings.write(SettingsKey::Height, NumericText::singleText(Twips::fromPixels(storedBreadth, tpp)));
+}
+
+void Form1::DrawRuler(int pScaleMode)
+{
+    const DrawingSettings drawing = readDrawingSettings(m_settings);
+    const qreal ratio = devicePixelRatioF();
+    const QSize devicePixels = (QSizeF(size()) * ratio).toSize();
+    if (m_image.size() != devicePixels || m_image.devicePixelRatio() != ratio) {
+        m_image = QImage(devicePixels, QImage::Format_RGB32);
+        m_image.setDevicePixelRatio(ratio);
+    }
+
+    ScaleInput input;
+    input.unitCode = pScaleMode;
+    input.physical = drawing.physical;
+    input.calibration = drawing.calibration;
+    input.direction = drawing.direction;
+    input.lengthPixels = orientationOf(drawing.direction) == ScaleOrientation::Vertical
+                             ? devicePixels.height()
+                             : devicePixels.width();
+    input.logicalDpi = Twips::perInch / twipsPerPixel();
+    input.devicePixelRatio = ratio;
+    paintRuler(m_image, computeScale(input), drawing,
+               unitHint(pScaleMode, drawing.physical, drawing.calibration), font());
+    update();
+}
+
+void Form1::repaintWithStoredUnit()
+{
+    DrawRuler(unitCodeOf(m_settings.read(SettingsKey::ScaleMode)));
+}
+
+void Form1::moveTwips(double left, double top)
+{
+    const double tpp = twipsPerPixel();
+    const QPoint wanted(Twips::toPixels(left, tpp), Twips::toPixels(top, tpp));
+    move(keptReachable(QRect(wanted, size()), desktopGeometry(this), Label1->size()));
+}
+
+void Form1::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), m_image);
+}
+
+void Form1::resizeEvent(QResizeEvent *)
+{
+    Form_Resize();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void Form1::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::RightButton)
+        m_formMenu->popup(event->globalPosition().toPoint());
+    else
+        BeginWindowDrag(this, this, *event);
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    // Any button on the grip stretches the ruler from its corner, the right
+    // one included: the menu opens from the body only.
+    if (watched == Label1 && event->type() == QEvent::MouseButtonPress) {
+        beginCornerResize(this, Label1, *static_cast<QMouseEvent *>(event));
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::keyPressEvent(QKeyEvent *event)
+{
+    // Only Shift matters: Ctrl and Alt change nothing, and every key-down
+    // counts, those of the keyboard's auto-repeat included.
+    const double step = event->modifiers().testFlag(Qt::ShiftModifier) ? 10 : 100;
+    switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        m_formMenu->mnuTran_Click(1);
+        break;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore:
+        m_formMenu->mnuTran_Click(2);
+        break;
+    case Qt::Key_Up:
+        moveTwips(leftTwips(), topTwips() - step);
+        break;
+    case Qt::Key_Down:
+        moveTwips(leftTwips(), topTwips() + step);
+        break;
+    case Qt::Key_Left:
+        moveTwips(leftTwips() - step, topTwips());
+        break;
+    case Qt::Key_Right:
+        moveTwips(leftTwips() + step, topTwips());
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}

@@ -1,0 +1,206 @@
+#include "scale_geometry.h"
+
+#include "settings/numeric_text.h"
+#include "settings/setting_values.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// How the counter walks the scale in one unit: the counter advances by step,
+// stepsPerUnit counter values make one unit; a big tick every 10 steps and a
+// mid tick every 5 in every unit.
+struct UnitSteps
+{
+    double step;
+    double perUnit;
+};
+
+UnitSteps unitSteps(int unitCode)
+{
+    if (unitCode == UnitCode::Pixels)
+        return {10, 1};
+    if (unitCode == UnitCode::Inches)
+        return {1, 10};
+    return {1, 1};
+}
+
+constexpr double millimetresPerInch = 25.4;
+constexpr std::array<double, 3> tickMillimetres{2, 4, 6}; // small, mid, big
+
+TickClass classOfStep(double step)
+{
+    const double rest = std::fmod(step, 10.0);
+    if (rest == 0)
+        return TickClass::Big;
+    return rest == 5 ? TickClass::Mid : TickClass::Small;
+}
+
+// Positions of the steps along the scale in device pixels. The product is
+// formed before the division, so that whole positions come out whole (an inch
+// at 96 dpi is 9.6 * 5 = 48 exactly, not 47.999...).
+class StepPositions
+{
+public:
+    StepPositions(const ScaleInput &input, double calibration)
+    {
+        const UnitSteps steps = unitSteps(input.unitCode);
+        const bool physicalUnit = input.unitCode != UnitCode::Pixels;
+        m_numerator = steps.step * input.devicePixelRatio * (physicalUnit ? input.logicalDpi : 1.0);
+        m_denominator = steps.perUnit * calibration *
+                        (input.unitCode == UnitCode::Pixels || input.unitCode == UnitCode::Inches
+                             ? 1.0
+                             : millimetresPerInch);
+    }
+
+    double spacing() const { return m_numerator / m_denominator; }
+    double position(double step) const { return step * m_numerator / m_denominator; }
+    double pixelOf(double step) const
+    {
+        const double x = position(step);
+        return std::floor(x + 1e-9 * std::max(1.0, std::abs(x)));
+    }
+    // The first step whose pixel is at or past pixel.
+    double firstStepAt(double pixel) const
+    {
+        const double slack = 1e-9 * std::max(1.0, std::abs(pixel));
+        return std::max(0.0, std::ceil((pixel - slack) * m_denominator / m_numerator));
+    }
+
+private:
+    double m_numerator = 1;
+    double m_denominator = 1;
+};
+
+void addSparseTicks(Scale &scale, const StepPositions &steps, double lastStep, double perStep)
+{
+    for (double i = 0; i <= lastStep; ++i) {
+        const TickClass tickClass = classOfStep(i);
+        const double pixel = steps.pixelOf(i);
+        scale.ticks.push_back({int(pixel), tickClass});
+        if (tickClass == TickClass::Big && i != 0)
+            scale.numbers.push_back({pixel + 0.5, i * perStep});
+    }
+}
+
+// Ticks closer than a pixel: per pixel only the last big, the last mid or big
+// and the last tick can still be seen after all of them are painted in order.
+void addDenseTicks(Scale &scale, const StepPositions &steps, double lastStep, int lengthPixels)
+{
+    const double lastPixel = std::min<double>(lengthPixels, steps.pixelOf(lastStep));
+    double first = 0;
+    for (double pixel = 0; pixel <= lastPixel; ++pixel) {
+        const double next = steps.firstStepAt(pixel + 1);
+        const double last = std::max(first, std::min(lastStep, next - 1));
+        std::array<double, 3> visible{
+            last - std::fmod(last, 10.0),      // last big
+            last - std::fmod(last + 5, 10.0),  // last mid
+            last,
+        };
+        std::sort(visible.begin(), visible.end());
+        double previous = -1;
+        for (double step : visible) {
+            if (step < first || step == previous)
+                continue;
+            scale.ticks.push_back({int(pixel), classOfStep(step)});
+            previous = step;
+        }
+        first = std::max(next, last + 1);
+    }
+}
+
+void addNumbers(Scale &scale, const StepPositions &steps, double lastStep, double perStep)
+{
+    const double bigSpacing = 10 * steps.spacing();
+    const double lastBig = lastStep - std::fmod(lastStep, 10.0);
+    if (lastBig < 10)
+        return;
+    if (bigSpacing >= 1) {
+        for (double i = 10; i <= lastBig; i += 10)
+            scale.numbers.push_back({steps.pixelOf(i) + 0.5, i * perStep});
+        return;
+    }
+    const TickNumber first{steps.pixelOf(10) + 0.5, 10 * perStep};
+    const TickNumber last{steps.pixelOf(lastBig) + 0.5, lastBig * perStep};
+    scale.numbers.push_back(first);
+    if (last.centre > first.centre) {
+        scale.numbers.push_back(last);
+        scale.numberBand = NumberBand{first.centre, last.centre};
+    }
+}
+
+} // namespace
+
+ScaleOrientation orientationOf(double direction)
+{
+    if (direction == 0)
+        return ScaleOrientation::Horizontal;
+    if (direction == 90)
+        return ScaleOrientation::Vertical;
+    return ScaleOrientation::None;
+}
+
+qsizetype maxTicks(int lengthPixels)
+{
+    return 3 * (qsizetype(std::max(lengthPixels, 0)) + 1);
+}
+
+qsizetype maxNumbers(int lengthPixels)
+{
+    return qsizetype(std::max(lengthPixels, 0)) + 2;
+}
+
+Scale computeScale(const ScaleInput &input)
+{
+    Scale scale;
+    scale.orientation = orientationOf(input.direction);
+    const double pixelsPerMillimetre =
+        input.logicalDpi * input.devicePixelRatio / millimetresPerInch;
+    for (size_t c = 0; c < tickMillimetres.size(); ++c) {
+        const double length = tickMillimetres[c] * pixelsPerMillimetre;
+        scale.tickPixels[c] = int(std::ceil(length - 1e-9));
+    }
+    if (scale.orientation == ScaleOrientation::None || input.lengthPixels < 0)
+        return scale;
+
+    const double calibration =
+        input.physical && input.calibration != 0 && std::isfinite(input.calibration)
+            ? input.calibration
+            : 1.0;
+    const StepPositions steps(input, calibration);
+    const double spacing = steps.spacing();
+    // The counter runs while it stays on the ruler, the far edge included.
+    const double stepsOnRuler = input.lengthPixels / spacing;
+    if (!(stepsOnRuler >= 0))
+        return scale; // a negative calibration value puts every step before the ruler
+    const double lastStep =
+        std::floor(std::min(stepsOnRuler + 1e-9 * std::max(1.0, stepsOnRuler), 0x1p62));
+
+    const UnitSteps unit = unitSteps(input.unitCode);
+    const double perStep = unit.step / unit.perUnit;
+    if (spacing >= 1) {
+        addSparseTicks(scale, steps, lastStep, perStep);
+    } else {
+        addDenseTicks(scale, steps, lastStep, input.lengthPixels);
+        addNumbers(scale, steps, lastStep, perStep);
+    }
+    return scale;
+}
+
+QString numberText(double value)
+{
+    if (std::abs(value) < 1e15)
+        return QString::number(qint64(value));
+    return NumericText::doubleText(value);
+}
+
+QString unitHint(int unitCode, bool physical, double calibration)
+{
+    QString hint = unitCode == UnitCode::Pixels   ? QStringLiteral("像素")
+                   : unitCode == UnitCode::Inches ? QStringLiteral("英寸")
+                                                  : QStringLiteral("毫米");
+    if (physical)
+        hint += QStringLiteral("(r=%1)").arg(calibration, 0, 'f', 2);
+    return hint;
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+// The ruler's scale as numbers, apart from any painting: where every tick
+// stands, of which class, and which numbers go beside the big ticks.
+//
+// Positions are in device pixels, counted along the scale from the window's
+// left edge (horizontal) or top edge (vertical). A tick occupies the one device
+// pixel that contains its exact position, so a tick at 37.8 px lights pixel 37,
+// whose centre is the nearest to 37.8.
+//
+// The work is bounded by the ruler's length in device pixels, whatever the
+// calibration value. Where ticks stand closer than a device pixel, each pixel
+// keeps only the ticks that stay visible when all of them are painted in
+// order: the last big, the last mid-or-big and the very last one. Where the
+// numbers stand closer than a device pixel, only the first and the last are
+// listed and the band between them is reported, which every number's ink
+// would fill.
+
+enum class TickClass : unsigned char
+{
+    Small,
+    Mid,
+    Big,
+};
+
+enum class ScaleOrientation
+{
+    Horizontal,
+    Vertical,
+    None, // a Direction other than 0 and 90: background and hint only
+};
+
+struct ScaleInput
+{
+    int unitCode = 6;          // 3 pixels, 5 inches, anything else millimetres
+    bool physical = false;     // the physical scale applies the calibration value
+    double calibration = 1;    // real length / nominal length; 0 counts as 1
+    double direction = 0;      // whole number: 0 horizontal, 90 vertical
+    int lengthPixels = 0;      // the window's extent along the scale, device pixels
+    double logicalDpi = 96;    // logical pixels per inch of the ruler's screen
+    double devicePixelRatio = 1;
+};
+
+struct Tick
+{
+    int position; // device pixel along the scale; may lie just beyond the far edge
+    TickClass tickClass;
+};
+
+struct TickNumber
+{
+    double centre; // device pixels along the scale: the centre of its tick's pixel
+    double value;  // counter / counter values per unit: 100, 1, 10 ...
+};
+
+struct NumberBand
+{
+    double fromCentre;
+    double toCentre;
+};
+
+struct Scale
+{
+    ScaleOrientation orientation = ScaleOrientation::Horizontal;
+    std::array<int, 3> tickPixels{}; // length of each class in device pixels
+    std::vector<Tick> ticks;         // in painting order
+    std::vector<TickNumber> numbers; // in painting order
+    std::optional<NumberBand> numberBand;
+};
+
+ScaleOrientation orientationOf(double direction);
+
+Scale computeScale(const ScaleInput &input);
+
+// The upper bound on ticks and numbers for a ruler of the given length.
+qsizetype maxTicks(int lengthPixels);
+qsizetype maxNumbers(int lengthPixels);
+
+// The number printed beside a big tick: digits only ("170"), and the shortest
+// general form for values past what digits can show exactly.
+QString numberText(double value);
+
+// The unit hint in the middle: "毫米", and on the physical scale with the
+// calibration value in two decimals: "毫米(r=0.90)".
+QString unitHint(int unitCode, bool physical, double calibration);

@@ -1,0 +1,134 @@
+#include "numeric_text.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace NumericText {
+namespace {
+
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+int hexDigitValue(QChar c)
+{
+    if (isDigit(c))
+        return c.unicode() - u'0';
+    if (c >= u'a' && c <= u'f')
+        return c.unicode() - u'a' + 10;
+    if (c >= u'A' && c <= u'F')
+        return c.unicode() - u'A' + 10;
+    return -1;
+}
+
+double hexValue(QStringView digits)
+{
+    double value = 0;
+    for (QChar c : digits) {
+        const int digit = hexDigitValue(c);
+        if (digit < 0)
+            break;
+        value = value * 16 + digit;
+    }
+    return std::isfinite(value) ? value : 0.0;
+}
+
+// Length of the longest prefix of text (from position start) that forms a
+// decimal number; 0 when there is none.
+qsizetype decimalPrefixLength(QStringView text, qsizetype start)
+{
+    qsizetype i = start;
+    const qsizetype n = text.size();
+    if (i < n && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
+    qsizetype digits = 0;
+    while (i < n && isDigit(text[i])) {
+        ++i;
+        ++digits;
+    }
+    if (i < n && text[i] == u'.') {
+        ++i;
+        while (i < n && isDigit(text[i])) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return 0;
+    // An exponent counts only when at least one digit follows it: "1e" reads as 1.
+    if (i < n && (text[i] == u'e' || text[i] == u'E' || text[i] == u'd' || text[i] == u'D')) {
+        qsizetype j = i + 1;
+        if (j < n && (text[j] == u'+' || text[j] == u'-'))
+            ++j;
+        if (j < n && isDigit(text[j])) {
+            while (j < n && isDigit(text[j]))
+                ++j;
+            i = j;
+        }
+    }
+    return i - start;
+}
+
+double decimalValue(QStringView number)
+{
+    std::string ascii;
+    ascii.reserve(size_t(number.size()));
+    for (QChar c : number) {
+        const char a = char(c.unicode());
+        if (a == '+')
+            continue; // from_chars takes no plus sign
+        ascii.push_back(a == 'd' || a == 'D' ? 'e' : a);
+    }
+    double value = 0;
+    const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    if (error != std::errc() || end != ascii.data() + ascii.size() || !std::isfinite(value))
+        return 0.0;
+    return value;
+}
+
+} // namespace
+
+double numericValue(QStringView text)
+{
+    qsizetype start = 0;
+    while (start < text.size() && (text[start] == u' ' || text[start] == u'\t'
+                                   || text[start] == u'\r' || text[start] == u'\n'))
+        ++start;
+    const QStringView rest = text.mid(start);
+    if (rest.size() >= 2 && rest[0] == u'&' && (rest[1] == u'H' || rest[1] == u'h'))
+        return hexValue(rest.mid(2));
+    const qsizetype length = decimalPrefixLength(text, start);
+    return length == 0 ? 0.0 : decimalValue(text.mid(start, length));
+}
+
+double wholeNumber(QStringView text)
+{
+    // rint rounds in the current rounding mode, which is to nearest, ties to even.
+    return std::rint(numericValue(text));
+}
+
+int boundedInt(double value, int low, int high)
+{
+    if (std::isnan(value))
+        return low;
+    return int(std::clamp(value, double(low), double(high)));
+}
+
+QString singleText(double value)
+{
+    std::array<char, 64> buffer{};
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), static_cast<float>(value));
+    return QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
+}
+
+QString doubleText(double value)
+{
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::general, 15);
+    return QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
+}
+
+} // namespace NumericText

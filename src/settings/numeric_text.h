@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// How the ruler reads numbers out of stored text and writes them back.
+//
+// Reading follows the rule every setting shares: the value of the longest
+// leading part of the text that reads as a number (optional sign, digits, a
+// decimal point, an optional exponent; "&H" starts hexadecimal digits), and 0
+// when there is none. A number too large to represent counts as no number, so
+// a hand-edited 1e999 falls back like any other junk instead of becoming inf.
+namespace NumericText {
+
+double numericValue(QStringView text);
+
+// The numeric value brought to the nearest integer, halves to the even
+// neighbour (126.5 gives 126, 127.5 gives 128).
+double wholeNumber(QStringView text);
+
+// A double brought into [low, high] and converted; a safe int for any input.
+int boundedInt(double value, int low, int high);
+
+// Decimal text of a single-precision number, as lengths and positions are
+// stored: the shortest text that reads back as the same float ("9780").
+QString singleText(double value);
+
+// Decimal text of a double in its shortest form of at most 15 significant
+// digits, with "." and a leading zero ("0.905", "180", "-0.05").
+QString doubleText(double value);
+
+} // namespace NumericText

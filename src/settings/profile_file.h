@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+// The two operations through which every setting is read and written. Nothing
+// is cached: each call goes to the file, so the file is always the authority
+// and an edit made from outside shows at the next read.
+
+// The key's value with every space and NUL removed, cut to at most 999 bytes
+// of its stored text first; empty when the file, the section or the key is
+// missing or the file cannot be read.
+QString ReadIniValue(const QString &fileName, const QString &section, const QString &key);
+
+// Stores value as the key's text, creating the file and the section where
+// they are missing and keeping every other line as it was. The file is
+// replaced as a whole, so that an interrupted write never leaves it truncated.
+// Returns false, and changes nothing, when the file cannot be read or written
+// or when the names or the value cannot be stored on one line.
+bool WriteIniValue(const QString &fileName, const QString &section, const QString &key,
+                   const QString &value);

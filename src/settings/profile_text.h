@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+#include <optional>
+
+// Reading and editing the text of a Windows-style profile (INI) file in memory.
+//
+// Section and key names match without regard to ASCII letter case and to the
+// blanks around them. Where a section or key appears twice, the first one in
+// the file counts, for reading and for writing alike. Lines starting with ";"
+// or "#" are comments. An edit changes one line or adds one (and the section
+// header where the section is missing); every other byte stays as it was, line
+// ends and a leading byte-order mark included.
+namespace ProfileText {
+
+// The value of key in section with the blanks around it removed, or nothing
+// when the section or the key is missing.
+std::optional<QByteArray> value(QByteArrayView text, QByteArrayView section, QByteArrayView key);
+
+// Whether section, key and value can be stored without changing how the file
+// reads elsewhere: names non-empty, without line breaks, surrounding blanks,
+// "]" in a section or "=" in a key, and a value on one line.
+bool canStore(QByteArrayView section, QByteArrayView key, QByteArrayView value);
+
+// The text with key set to value. A new key goes after the last non-blank
+// line of the section; a new section goes at the end of the text. New lines
+// take the line ends the text already uses. Requires canStore().
+QByteArray withValue(QByteArrayView text, QByteArrayView section, QByteArrayView key,
+                     QByteArrayView value);
+
+} // namespace ProfileText

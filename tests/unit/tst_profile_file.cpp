@@ -1,0 +1,286 @@
+#include "settings/profile_file.h"
+#include "support/temporary_settings.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const QString general = QStringLiteral("General");
+
+QString read(const TemporarySettings &file, const QString &key)
+{
+    return ReadIniValue(file.path(), general, key);
+}
+
+bool write(const TemporarySettings &file, const QString &key, const QString &value)
+{
+    return WriteIniValue(file.path(), general, key, value);
+}
+
+ino_t inodeOf(const QString &path)
+{
+    struct stat info{};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
+}
+
+bool runningAsRoot()
+{
+    return ::geteuid() == 0;
+}
+
+} // namespace
+
+class TestProfileFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void missingFileReadsEmptyAndFirstWriteCreatesIt();
+    void readsCleanedValues_data();
+    void readsCleanedValues();
+    void longValuesAreCutTo999Bytes();
+    void namesMatchWithoutRegardToCase();
+    void firstSectionAndFirstKeyWin();
+    void writeChangesOnlyItsLine_data();
+    void writeChangesOnlyItsLine();
+    void refusesWhatCannotStandOnOneLine_data();
+    void refusesWhatCannotStandOnOneLine();
+    void writeReplacesTheFileAsAWhole();
+    void unchangedWriteLeavesTheFileAlone();
+    void oversizedFileIsNeitherReadNorRewritten();
+    void unreadableFileIsNotReplaced();
+    void readOnlyFolderStillWritesAnExistingFile();
+};
+
+void TestProfileFile::missingFileReadsEmptyAndFirstWriteCreatesIt()
+{
+    TemporarySettings file;
+    QCOMPARE(read(file, QStringLiteral("ScaleMode")), QString());
+    QVERIFY(!file.exists());
+
+    QVERIFY(write(file, QStringLiteral("ScaleMode"), QStringLiteral("Millimeters")));
+    QCOMPARE(file.text(), QByteArray("[General]\nScaleMode=Millimeters\n"));
+    QVERIFY(write(file, QStringLiteral("Width"), QStringLiteral("9780")));
+    QCOMPARE(file.text(), QByteArray("[General]\nScaleMode=Millimeters\nWidth=9780\n"));
+    QCOMPARE(read(file, QStringLiteral("Width")), QStringLiteral("9780"));
+}
+
+void TestProfileFile::readsCleanedValues_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("plain") << QByteArray("Key=90") << "90";
+    QTest::newRow("blanks between colour pairs") << QByteArray("Key=# FF FF 00") << "#FFFF00";
+    QTest::newRow("blank inside a number") << QByteArray("Key=9 0") << "90";
+    QTest::newRow("blanks around") << QByteArray("  Key  =   90   ") << "90";
+    QTest::newRow("tabs around") << QByteArray("Key\t=\t90\t") << "90";
+    QTest::newRow("NUL inside") << QByteArray("Key=9\0" "0", 7) << "90";
+    QTest::newRow("empty value") << QByteArray("Key=") << "";
+    QTest::newRow("equals inside value") << QByteArray("Key=a=b") << "a=b";
+    QTest::newRow("quotes stay") << QByteArray("Key=\"x\"") << "\"x\"";
+    QTest::newRow("UTF-8 text") << QByteArray("Key=毫 米") << "毫米";
+}
+
+void TestProfileFile::readsCleanedValues()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, expected);
+    TemporarySettings file;
+    file.setText("[General]\n" + line + "\n");
+    QCOMPARE(read(file, QStringLiteral("Key")), expected);
+}
+
+void TestProfileFile::longValuesAreCutTo999Bytes()
+{
+    TemporarySettings file;
+    file.setText("[General]\nBackColor=" + QByteArray(1200, 'A') + "\n");
+    QCOMPARE(read(file, QStringLiteral("BackColor")), QString(999, u'A'));
+
+    // A character of several bytes that straddles the cut is left out whole.
+    file.setText("[General]\nKey=" + QByteArray(998, 'a') + "中b\n");
+    QCOMPARE(read(file, QStringLiteral("Key")), QString(998, u'a'));
+
+    // The cut comes before the blanks are removed.
+    file.setText("[General]\nKey=" + QByteArray(500, 'a') + QByteArray(499, ' ') + "tail\n");
+    QCOMPARE(read(file, QStringLiteral("Key")), QString(500, u'a'));
+}
+
+void TestProfileFile::namesMatchWithoutRegardToCase()
+{
+    TemporarySettings file;
+    file.setText("[ general ]\nbackcolor=#FF0000\n");
+    QCOMPARE(read(file, QStringLiteral("BackColor")), QStringLiteral("#FF0000"));
+
+    QVERIFY(write(file, QStringLiteral("BACKCOLOR"), QStringLiteral("#00FF00")));
+    QCOMPARE(file.text(), QByteArray("[ general ]\nbackcolor=#00FF00\n"));
+}
+
+void TestProfileFile::firstSectionAndFirstKeyWin()
+{
+    TemporarySettings file;
+    file.setText("[General]\nA=1\nA=2\n[Other]\nB=3\n[General]\nA=4\nB=5\n");
+    QCOMPARE(read(file, QStringLiteral("A")), QStringLiteral("1"));
+    QCOMPARE(read(file, QStringLiteral("B")), QStringLiteral("5"));
+    QCOMPARE(ReadIniValue(file.path(), QStringLiteral("Other"), QStringLiteral("B")),
+             QStringLiteral("3"));
+
+    QVERIFY(write(file, QStringLiteral("A"), QStringLiteral("9")));
+    QVERIFY(write(file, QStringLiteral("B"), QStringLiteral("8")));
+    QCOMPARE(file.text(), QByteArray("[General]\nA=9\nA=2\n[Other]\nB=3\n[General]\nA=4\nB=8\n"));
+}
+
+void TestProfileFile::writeChangesOnlyItsLine_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QByteArray>("after");
+
+    const QByteArray commented = "; ruler settings\r\n"
+                                 "[General]\r\n"
+                                 "# keep me\r\n"
+                                 "Width = 9780   \r\n"
+                                 "Unknown=x\r\n"
+                                 "\r\n"
+                                 "[Other]\r\n"
+                                 "Width=1\r\n";
+    QTest::newRow("existing key, CRLF, comments, other sections")
+        << commented << "Width"
+        << QByteArray(commented).replace("Width = 9780   ", "Width =VALUE");
+    QTest::newRow("new key goes after the section's last line, before the blank line")
+        << commented << "Height"
+        << QByteArray(commented).replace("Unknown=x\r\n", "Unknown=x\r\nHeight=VALUE\r\n");
+    QTest::newRow("last line without line end")
+        << QByteArray("[General]\nA=1") << "B" << QByteArray("[General]\nA=1\nB=VALUE\n");
+    QTest::newRow("section header without line end")
+        << QByteArray("[General]") << "B" << QByteArray("[General]\nB=VALUE\n");
+    QTest::newRow("missing section is appended")
+        << QByteArray("[Other]\nA=1") << "B" << QByteArray("[Other]\nA=1\n[General]\nB=VALUE\n");
+    QTest::newRow("CR-only line ends")
+        << QByteArray("[General]\rA=1\r") << "B" << QByteArray("[General]\rA=1\rB=VALUE\r");
+    QTest::newRow("byte-order mark")
+        << QByteArray("\xEF\xBB\xBF[General]\nA=1\n") << "A"
+        << QByteArray("\xEF\xBB\xBF[General]\nA=VALUE\n");
+    QTest::newRow("only a byte-order mark")
+        << QByteArray("\xEF\xBB\xBF") << "A" << QByteArray("\xEF\xBB\xBF[General]\nA=VALUE\n");
+    QTest::newRow("key in a comment is not the key")
+        << QByteArray("[General]\n;A=1\n") << "A" << QByteArray("[General]\n;A=1\nA=VALUE\n");
+    QTest::newRow("junk before the first section")
+        << QByteArray("\x01\x02junk=1\n[General]\n") << "junk"
+        << QByteArray("\x01\x02junk=1\n[General]\njunk=VALUE\n");
+    QTest::newRow("value with NUL bytes in the file")
+        << QByteArray("[General]\nA=\0\0\nB=2\n", 19) << "A" << QByteArray("[General]\nA=VALUE\nB=2\n");
+}
+
+void TestProfileFile::writeChangesOnlyItsLine()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, key);
+    QFETCH(QByteArray, after);
+    TemporarySettings file;
+    file.setText(before);
+    QVERIFY(write(file, key, QStringLiteral("VALUE")));
+    QCOMPARE(file.text(), after);
+    QCOMPARE(read(file, key), QStringLiteral("VALUE"));
+}
+
+void TestProfileFile::refusesWhatCannotStandOnOneLine_data()
+{
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+
+    QTest::newRow("line feed in value") << "General" << "A" << "1\n[Evil]";
+    QTest::newRow("carriage return in value") << "General" << "A" << "1\r2";
+    QTest::newRow("equals in key") << "General" << "A=B" << "1";
+    QTest::newRow("bracket key") << "General" << "[A" << "1";
+    QTest::newRow("comment key") << "General" << ";A" << "1";
+    QTest::newRow("empty key") << "General" << "" << "1";
+    QTest::newRow("blank around key") << "General" << " A" << "1";
+    QTest::newRow("bracket in section") << "Gen]eral" << "A" << "1";
+    QTest::newRow("empty section") << "" << "A" << "1";
+}
+
+void TestProfileFile::refusesWhatCannotStandOnOneLine()
+{
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    TemporarySettings file;
+    file.setText("[General]\nA=0\n");
+    QVERIFY(!WriteIniValue(file.path(), section, key, value));
+    QCOMPARE(file.text(), QByteArray("[General]\nA=0\n"));
+}
+
+void TestProfileFile::writeReplacesTheFileAsAWhole()
+{
+    // A reader that opened the file before a write keeps seeing the whole old
+    // file: the new text goes to a new file that then takes the name, so no
+    // moment exists at which the file is truncated or half written.
+    TemporarySettings file;
+    file.setText("[General]\nA=1\nB=2\n");
+    QFile before(file.path());
+    QVERIFY(before.open(QIODevice::ReadOnly));
+    const ino_t oldInode = inodeOf(file.path());
+
+    QVERIFY(write(file, QStringLiteral("A"), QStringLiteral("3")));
+    QCOMPARE(before.readAll(), QByteArray("[General]\nA=1\nB=2\n"));
+    QVERIFY(inodeOf(file.path()) != oldInode);
+    QCOMPARE(file.text(), QByteArray("[General]\nA=3\nB=2\n"));
+}
+
+void TestProfileFile::unchangedWriteLeavesTheFileAlone()
+{
+    TemporarySettings file;
+    file.setText("[General]\nA=1\n");
+    const ino_t inode = inodeOf(file.path());
+    QVERIFY(write(file, QStringLiteral("A"), QStringLiteral("1")));
+    QCOMPARE(inodeOf(file.path()), inode);
+}
+
+void TestProfileFile::oversizedFileIsNeitherReadNorRewritten()
+{
+    TemporarySettings file;
+    QByteArray huge = "[General]\nA=1\n";
+    huge.append(QByteArray(17 * 1024 * 1024, 'x'));
+    file.setText(huge);
+    QCOMPARE(read(file, QStringLiteral("A")), QString());
+    QVERIFY(!write(file, QStringLiteral("A"), QStringLiteral("2")));
+    QCOMPARE(file.text().size(), huge.size());
+}
+
+void TestProfileFile::unreadableFileIsNotReplaced()
+{
+    if (runningAsRoot())
+        QSKIP("root reads every file whatever its mode");
+    TemporarySettings file;
+    file.setText("[General]\nA=1\nB=2\n");
+    QVERIFY(QFile::setPermissions(file.path(), QFileDevice::WriteOwner));
+    QCOMPARE(read(file, QStringLiteral("A")), QString());
+    QVERIFY(!write(file, QStringLiteral("A"), QStringLiteral("3")));
+    QVERIFY(QFile::setPermissions(file.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    QCOMPARE(file.text(), QByteArray("[General]\nA=1\nB=2\n"));
+}
+
+void TestProfileFile::readOnlyFolderStillWritesAnExistingFile()
+{
+    if (runningAsRoot())
+        QSKIP("root writes into every folder whatever its mode");
+    TemporarySettings file;
+    file.setText("[General]\nA=1\n");
+    const QString folder = QFileInfo(file.path()).absolutePath();
+    const auto folderMode = QFile::permissions(folder);
+    QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const bool written = write(file, QStringLiteral("A"), QStringLiteral("2"));
+    QFile::setPermissions(folder, folderMode);
+    QVERIFY(written);
+    QCOMPARE(file.text(), QByteArray("[General]\nA=2\n"));
+}
+
+QTEST_GUILESS_MAIN(TestProfileFile)
+#include "tst_profile_file.moc"

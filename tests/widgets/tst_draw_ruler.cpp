@@ -1,0 +1,325 @@
+#include "ruler/ruler_painter.h"
+#include "ruler/ruler_window.h"
+#include "support/image_probe.h"
+#include "support/temporary_settings.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+
+using namespace ImageProbe;
+
+namespace {
+
+constexpr QRgb yellow = qRgb(255, 255, 0);
+constexpr QRgb red = qRgb(255, 0, 0);
+constexpr QRgb black = qRgb(0, 0, 0);
+
+const QPoint down(0, 1);
+const QPoint up(0, -1);
+const QPoint right(1, 0);
+const QPoint left(-1, 0);
+
+int topTick(const QImage &image, int x, QRgb color = red)
+{
+    return runLength(image, QPoint(x, 0), down, exactly(color));
+}
+
+int bottomTick(const QImage &image, int x, QRgb color = red)
+{
+    return runLength(image, QPoint(x, image.height() - 1), up, exactly(color));
+}
+
+// A ruler window on a settings file of its own, painted but never shown.
+struct PaintedRuler
+{
+    explicit PaintedRuler(const QByteArray &settingsText = {})
+    {
+        if (!settingsText.isEmpty())
+            file.setText("[General]\n" + settingsText);
+    }
+
+    const QImage &draw(int unitCode)
+    {
+        ruler.DrawRuler(unitCode);
+        return ruler.image();
+    }
+
+    TemporarySettings file;
+    Form1 ruler{file.settings()};
+};
+
+} // namespace
+
+class TestDrawRuler : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void defaultRulerIsYellowWithRedMillimetreTicks();
+    void numbersStandBesideBigTicksOnBothEdges();
+    void unitHintIsCentred();
+    void inchesAndPixels();
+    void everyColourAndItsFallback_data();
+    void everyColourAndItsFallback();
+    void customTickColours_data();
+    void customTickColours();
+    void verticalRulerTicksFromLeftAndRight();
+    void otherDirectionsPaintOnlyBackgroundAndHint();
+    void physicalScaleUsesTheCalibrationValue();
+    void hugeCalibrationPaintsSolidTicksQuickly();
+    void readsTheFileAtEveryCall();
+    void windowShowsTheImage();
+    void ticksStayOneDevicePixelWide_data();
+    void ticksStayOneDevicePixelWide();
+};
+
+void TestDrawRuler::defaultRulerIsYellowWithRedMillimetreTicks()
+{
+    PaintedRuler painted;
+    QCOMPARE(painted.ruler.size(), QSize(652, 120));
+    const QImage &image = painted.draw(6);
+    QCOMPARE(image.size(), QSize(652, 120));
+    QCOMPARE(image.pixel(1, 60), yellow);
+
+    // Big 23, mid 16, small 8 pixels from each edge; mm at 3.78 px.
+    QCOMPARE(topTick(image, 0), 23);
+    QCOMPARE(bottomTick(image, 0), 23);
+    QCOMPARE(topTick(image, 3), 8);
+    QCOMPARE(bottomTick(image, 3), 8);
+    QCOMPARE(topTick(image, 18), 16);
+    QCOMPARE(topTick(image, 37), 23);
+    QCOMPARE(bottomTick(image, 37), 23);
+    QCOMPARE(topTick(image, 650), 8); // 172 mm, the last step on the ruler
+    // Between ticks: background.
+    QCOMPARE(topTick(image, 1), 0);
+    QCOMPARE(topTick(image, 36), 0);
+}
+
+void TestDrawRuler::numbersStandBesideBigTicksOnBothEdges()
+{
+    PaintedRuler painted;
+    const QImage &image = painted.draw(6);
+    const PixelTest ink = nearerTo(red, yellow);
+
+    // "10" under the top tick at 37 and above the bottom one, centred on it.
+    const QRect top = inkBox(image, QRect(20, 23, 36, 40), ink);
+    QVERIFY(!top.isNull());
+    QVERIFY(top.top() >= 23);
+    QVERIFY(qAbs(top.center().x() - 37) <= 2);
+    const QRect bottom = inkBox(image, QRect(20, 57, 36, 40), ink);
+    QVERIFY(!bottom.isNull());
+    QVERIFY(bottom.bottom() < 120 - 23);
+    QCOMPARE(bottom.width(), top.width());
+
+    // No number at counter 0.
+    QVERIFY(inkBox(image, QRect(0, 23, 12, 74), ink).isNull());
+    // "170" at 642.5.
+    QVERIFY(qAbs(inkBox(image, QRect(620, 23, 32, 40), ink).center().x() - 642) <= 2);
+}
+
+void TestDrawRuler::unitHintIsCentred()
+{
+    PaintedRuler painted;
+    const QImage &image = painted.draw(6);
+    const QRect hint = inkBox(image, image.rect(), nearerTo(black, yellow));
+    QVERIFY(!hint.isNull());
+    QVERIFY2(qAbs(hint.center().x() - 326) <= 2, qPrintable(QString::number(hint.center().x())));
+    QVERIFY2(qAbs(hint.center().y() - 60) <= 3, qPrintable(QString::number(hint.center().y())));
+}
+
+void TestDrawRuler::inchesAndPixels()
+{
+    PaintedRuler painted;
+    const QImage &inches = painted.draw(5);
+    QCOMPARE(topTick(inches, 9), 8);   // a tenth
+    QCOMPARE(topTick(inches, 48), 16); // half an inch
+    QCOMPARE(topTick(inches, 96), 23); // an inch, numbered "1"
+    QVERIFY(!inkBox(inches, QRect(86, 23, 20, 30), nearerTo(red, yellow)).isNull());
+
+    const QImage &pixels = painted.draw(3);
+    QCOMPARE(topTick(pixels, 10), 8);
+    QCOMPARE(topTick(pixels, 150), 16);
+    QCOMPARE(topTick(pixels, 200), 23);
+    QCOMPARE(topTick(pixels, 205), 0);
+    QCOMPARE(topTick(pixels, 600), 23);
+    QCOMPARE(topTick(pixels, 650), 16); // the far edge of a 652-pixel ruler
+}
+
+void TestDrawRuler::everyColourAndItsFallback_data()
+{
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<QString>("part");
+    QTest::addColumn<QRgb>("expected");
+
+    QTest::newRow("background") << QByteArray("BackColor=#123456\n") << "background" << qRgb(0x12, 0x34, 0x56);
+    QTest::newRow("background lower case") << QByteArray("BackColor=#abcdef\n") << "background" << qRgb(0xAB, 0xCD, 0xEF);
+    QTest::newRow("background fallback") << QByteArray("BackColor=#GG0000\n") << "background" << yellow;
+    QTest::newRow("background 1200 characters") << "BackColor=" + QByteArray(1200, '#') + "\n" << "background" << yellow;
+    QTest::newRow("ticks") << QByteArray("RulerLineColor=#00FF00\n") << "tick" << qRgb(0, 255, 0);
+    QTest::newRow("ticks fallback") << QByteArray("RulerLineColor=00FF00\n") << "tick" << red;
+    QTest::newRow("numbers") << QByteArray("RulerWordColor=#0000FF\n") << "number" << qRgb(0, 0, 255);
+    QTest::newRow("numbers fallback") << QByteArray("RulerWordColor=#0000F\n") << "number" << red;
+    QTest::newRow("hint") << QByteArray("TipWordColor=#FF00FF\n") << "hint" << qRgb(255, 0, 255);
+    QTest::newRow("hint fallback") << QByteArray("TipWordColor=nonsense\n") << "hint" << black;
+}
+
+void TestDrawRuler::everyColourAndItsFallback()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(QString, part);
+    QFETCH(QRgb, expected);
+    PaintedRuler painted(settings);
+    const QImage &image = painted.draw(6);
+    const QRgb background = image.pixel(1, 60);
+    if (part == u"background") {
+        QCOMPARE(background, expected);
+    } else if (part == u"tick") {
+        QCOMPARE(topTick(image, 37, expected), 23);
+    } else {
+        // Anti-aliased text: its pixels are blends nearest to the text's colour.
+        const QRect region = part == u"number" ? QRect(20, 23, 36, 40) : QRect(280, 30, 92, 60);
+        const QList<QRgb> others{red, black, qRgb(0, 0, 255), qRgb(255, 0, 255)};
+        QList<QRgb> competing;
+        std::copy_if(others.begin(), others.end(), std::back_inserter(competing),
+                     [&](QRgb other) { return other != expected; });
+        QVERIFY(!inkBox(image, region, nearerTo(expected, background, competing)).isNull());
+    }
+}
+
+void TestDrawRuler::customTickColours_data()
+{
+    QTest::addColumn<QByteArray>("switchText");
+    QTest::addColumn<bool>("custom");
+    QTest::newRow("True") << QByteArray("True") << true;
+    QTest::newRow("TRUE") << QByteArray("TRUE") << true;
+    QTest::newRow("true") << QByteArray("true") << true;
+    QTest::newRow("1 is not true") << QByteArray("1") << false;
+    QTest::newRow("False") << QByteArray("False") << false;
+}
+
+void TestDrawRuler::customTickColours()
+{
+    QFETCH(QByteArray, switchText);
+    QFETCH(bool, custom);
+    PaintedRuler painted("RulerLineColor=#010101\nBigRulerLineColor=#0000FF\n"
+                         "MidRulerLineColor=#00FF00\nSmallRulerLineColor=#FF00FF\n"
+                         "IfCustomRulerLineColor=" + switchText + "\n");
+    const QImage &image = painted.draw(6);
+    const QRgb line = qRgb(1, 1, 1);
+    QCOMPARE(topTick(image, 37, custom ? qRgb(0, 0, 255) : line), 23);
+    QCOMPARE(bottomTick(image, 18, custom ? qRgb(0, 255, 0) : line), 16);
+    QCOMPARE(topTick(image, 3, custom ? qRgb(255, 0, 255) : line), 8);
+}
+
+void TestDrawRuler::verticalRulerTicksFromLeftAndRight()
+{
+    PaintedRuler painted("Direction=90\n");
+    painted.ruler.resize(120, 652);
+    const QImage &image = painted.draw(6);
+    QCOMPARE(image.size(), QSize(120, 652));
+    QCOMPARE(runLength(image, QPoint(0, 37), right, exactly(red)), 23);
+    QCOMPARE(runLength(image, QPoint(119, 37), left, exactly(red)), 23);
+    QCOMPARE(runLength(image, QPoint(0, 18), right, exactly(red)), 16);
+    QCOMPARE(runLength(image, QPoint(0, 3), right, exactly(red)), 8);
+    // "10" right of the left tick and left of the right tick, centred on row 37.
+    const PixelTest ink = nearerTo(red, yellow);
+    const QRect leftNumber = inkBox(image, QRect(23, 25, 37, 25), ink);
+    QVERIFY(leftNumber.left() >= 23);
+    QVERIFY(qAbs(leftNumber.center().y() - 37) <= 2);
+    const QRect rightNumber = inkBox(image, QRect(60, 25, 37, 25), ink);
+    QVERIFY(rightNumber.right() < 120 - 23);
+}
+
+void TestDrawRuler::otherDirectionsPaintOnlyBackgroundAndHint()
+{
+    PaintedRuler painted("Direction=45\n");
+    const QImage &image = painted.draw(6);
+    QVERIFY(inkBox(image, image.rect(), nearerTo(red, yellow, {black})).isNull());
+    QVERIFY(!inkBox(image, image.rect(), nearerTo(black, yellow, {red})).isNull());
+}
+
+void TestDrawRuler::physicalScaleUsesTheCalibrationValue()
+{
+    PaintedRuler virtualScale("SizeMode=0\nRevision=0.9\n");
+    const QImage &plain = virtualScale.draw(6);
+    QCOMPARE(topTick(plain, 3), 8);
+    const int plainHintWidth = inkBox(plain, plain.rect(), nearerTo(black, yellow)).width();
+
+    PaintedRuler physical("SizeMode=1\nRevision=0.9\n");
+    const QImage &image = physical.draw(6);
+    QCOMPARE(topTick(image, 3), 0);
+    QCOMPARE(topTick(image, 4), 8);   // 4.2 px
+    QCOMPARE(topTick(image, 41), 23); // 42 px
+    // "毫米(r=0.90)" is wider than "毫米".
+    QVERIFY(inkBox(image, image.rect(), nearerTo(black, yellow)).width() > plainHintWidth + 20);
+}
+
+void TestDrawRuler::hugeCalibrationPaintsSolidTicksQuickly()
+{
+    PaintedRuler painted("SizeMode=1\nRevision=1e9\n");
+    painted.ruler.resize(1600, 120);
+    QElapsedTimer timer;
+    timer.start();
+    const QImage &image = painted.draw(6);
+    QVERIFY(timer.elapsed() < 1000);
+    for (int x = 0; x < image.width(); x += 97)
+        QCOMPARE(topTick(image, x), 23);
+    // Numbers a billionth of their width apart merge into one band of ink.
+    const QRect band = inkBox(image, QRect(0, 23, image.width(), 30), nearerTo(red, yellow));
+    QVERIFY(band.width() > image.width() - 40);
+}
+
+void TestDrawRuler::readsTheFileAtEveryCall()
+{
+    PaintedRuler painted;
+    QCOMPARE(painted.draw(6).pixel(1, 60), yellow);
+    painted.file.setText("[General]\nBackColor=#0000FF\n");
+    QCOMPARE(painted.draw(6).pixel(1, 60), qRgb(0, 0, 255));
+}
+
+void TestDrawRuler::windowShowsTheImage()
+{
+    PaintedRuler painted("BackColor=#336699\n");
+    const QImage &image = painted.draw(5);
+    const QImage shown = painted.ruler.grab().toImage().convertToFormat(image.format());
+    QCOMPARE(shown, image);
+}
+
+void TestDrawRuler::ticksStayOneDevicePixelWide_data()
+{
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<int>("bigTickPixel");
+    QTest::addColumn<int>("bigTickLength");
+    QTest::newRow("1") << 1.0 << 37 << 23;
+    QTest::newRow("1.25") << 1.25 << 47 << 29;
+    QTest::newRow("2") << 2.0 << 75 << 46;
+}
+
+void TestDrawRuler::ticksStayOneDevicePixelWide()
+{
+    QFETCH(double, ratio);
+    QFETCH(int, bigTickPixel);
+    QFETCH(int, bigTickLength);
+    QImage image((QSizeF(652, 120) * ratio).toSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    ScaleInput input;
+    input.lengthPixels = image.width();
+    input.devicePixelRatio = ratio;
+    DrawingSettings drawing;
+    drawing.background = yellow;
+    drawing.line = drawing.numbers = red;
+    paintRuler(image, computeScale(input), drawing, QStringLiteral("毫米"), QApplication::font());
+
+    QCOMPARE(topTick(image, bigTickPixel), bigTickLength);
+    QCOMPARE(topTick(image, bigTickPixel - 1), 0);
+    QCOMPARE(topTick(image, bigTickPixel + 1), 0);
+    QCOMPARE(bottomTick(image, bigTickPixel), bigTickLength);
+    // The number starts on the first device row after the tick.
+    const QRect number = inkBox(image, QRect(bigTickPixel - 30, bigTickLength, 60, 60),
+                                nearerTo(red, yellow));
+    QVERIFY(number.top() >= bigTickLength);
+}
+
+QTEST_MAIN(TestDrawRuler)
+#include "tst_draw_ruler.moc"
