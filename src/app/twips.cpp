@@ -33,4 +33,10 @@ double fromPixels(int pixels, double twipsPerPixel)
     return pixels * twipsPerPixel;
 }
 
+double fromPixelsKeeping(int pixels, double storedTwips, double twipsPerPixel)
+{
+    return toPixels(storedTwips, twipsPerPixel) == pixels ? storedTwips
+                                                           : fromPixels(pixels, twipsPerPixel);
+}
+
 } // namespace Twips

@@ -18,4 +18,9 @@ int toPixels(double twips, double twipsPerPixel);
 
 double fromPixels(int pixels, double twipsPerPixel);
 
+// The twips to store for pixels: the stored value itself where it already
+// comes out as these pixels, so that a length that is no whole number of
+// pixels (2000 twips at 15 to the pixel) is kept, not worn down to 1995.
+double fromPixelsKeeping(int pixels, double storedTwips, double twipsPerPixel);
+
 } // namespace Twips

@@ -18,6 +18,7 @@ void SetWindowAlpha(QWidget *window, int alpha)
 
 void SetTaskbarPresence(QWidget *window, bool show)
 {
+    window->winId(); // the hint lives on the native window, which must exist
     X11WindowState::setSkipTaskbar(window->windowHandle(), !show);
 }
 
@@ -25,7 +26,8 @@ void setTopmost(QWidget *window, bool topmost)
 {
     // QWidget::setWindowFlags would destroy and re-create a native window,
     // hiding it and dropping the hints set on it; QWindow changes the state
-    // of an existing window in place.
+    // of a shown window in place. Before the native window exists, the
+    // widget's own flag is all there is to set.
     if (QWindow *handle = window->windowHandle())
         handle->setFlag(Qt::WindowStaysOnTopHint, topmost);
     else

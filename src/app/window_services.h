@@ -10,11 +10,12 @@ class QWidget;
 void SetWindowAlpha(QWidget *window, int alpha);
 
 // Whether the window has a taskbar (and pager) entry. Takes effect in the
-// taskbar when the window is next shown.
+// taskbar when the window is next shown. Creates the native window.
 void SetTaskbarPresence(QWidget *window, bool show);
 
 // Floats the window above all others, or puts it back among them, without
-// moving, resizing, hiding or re-creating it.
+// moving, resizing, hiding or re-creating it. On a window not shown yet, it
+// must come before the native window is created.
 void setTopmost(QWidget *window, bool topmost);
 
 // The window manager's interactive move, started by a press on the window,

@@ -99,21 +99,21 @@ void Form1::Form_Load()
 {
     using NumericText::numericValue;
 
-    // The native window must exist before it is shown, so that the state
-    // hints below are in place when the window manager first sees it.
-    winId();
-    connect(windowHandle(), &QWindow::screenChanged, this, &Form1::repaintWithStoredUnit);
     m_formMenu = std::make_unique<FormMenu>(*this);
 
     SetWindowAlpha(this, opacityOf(m_settings.read(SettingsKey::Transparent)));
 
     const bool inTaskbar = isTrueText(m_settings.read(SettingsKey::ShowInTaskBar));
     m_formMenu->mnuTaskbar()->setChecked(inTaskbar);
-    SetTaskbarPresence(this, inTaskbar);
 
     const bool topmost = isTrueText(m_settings.read(SettingsKey::AlwaysOnTop));
     m_formMenu->mnuAlwaysOnTop()->setChecked(topmost);
+    // The stays-on-top flag goes on before the native window exists: Qt
+    // re-creates a native window whose flags changed before it was first
+    // shown, and the taskbar hint set on the old one would be lost.
     setTopmost(this, topmost);
+    SetTaskbarPresence(this, inTaskbar);
+    connect(windowHandle(), &QWindow::screenChanged, this, &Form1::repaintWithStoredUnit);
 
     m_formMenu->mnuDirection().mark(isVerticalText(m_settings.read(SettingsKey::Direction)) ? 1 : 0);
     m_formMenu->mnuSize().mark(numericValue(m_settings.read(SettingsKey::SizeMode)) == 1 ? 1 : 0);
@@ -182,10 +182,13 @@ void Form1::Form_Resize()
     Label1->move(width() - Label1->width(), height() - Label1->height());
     DrawRuler(unitCodeOf(m_settings.read(SettingsKey::ScaleMode)));
 
-    const int storedLength = vertical ? height() : width();
-    const int storedBreadth = vertical ? width() : height();
-    m_settings.write(SettingsKey::Width, NumericText::singleText(Twips::fromPixels(storedLength, tpp)));
-    m_settings.write(SettingsKey::Height, NumericText::singleText(Twips::fromPixels(storedBreadth, tpp)));
+    // Width and Height hold the length and breadth whatever the orientation.
+    const int lengthPixels = vertical ? height() : width();
+    const int breadthPixels = vertical ? width() : height();
+    m_settings.write(SettingsKey::Width, NumericText::singleText(
+                                             Twips::fromPixelsKeeping(lengthPixels, length, tpp)));
+    m_settings.write(SettingsKey::Height, NumericText::singleText(
+                                              Twips::fromPixelsKeeping(breadthPixels, breadth, tpp)));
 }
 
 void Form1::DrawRuler(int pScaleMode)
