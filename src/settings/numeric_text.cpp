@@ -4,7 +4,9 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
+#include <string_view>
 
 namespace NumericText {
 namespace {
@@ -22,16 +24,20 @@ int hexDigitValue(QChar c)
     return -1;
 }
 
-double hexValue(QStringView digits)
+std::optional<double> hexValue(QStringView digits)
 {
     double value = 0;
+    qsizetype count = 0;
     for (QChar c : digits) {
         const int digit = hexDigitValue(c);
         if (digit < 0)
             break;
         value = value * 16 + digit;
+        ++count;
     }
-    return std::isfinite(value) ? value : 0.0;
+    if (count == 0)
+        return std::nullopt;
+    return value;
 }
 
 // Length of the longest prefix of text (from position start) that forms a
@@ -70,6 +76,38 @@ qsizetype decimalPrefixLength(QStringView text, qsizetype start)
     return i - start;
 }
 
+// Whether a decimal number that a double cannot hold is too large rather
+// than too small: its order of magnitude is that of its first significant
+// digit ("123.4" 3, "0.005" -2) plus its exponent.
+bool isTooLarge(std::string_view ascii)
+{
+    long long order = 0;
+    bool point = false;
+    bool significant = false;
+    size_t i = 0;
+    for (; i < ascii.size() && ascii[i] != 'e'; ++i) {
+        const char c = ascii[i];
+        if (c == '-')
+            continue;
+        if (c == '.') {
+            point = true;
+            continue;
+        }
+        significant = significant || c != '0';
+        if (!point && significant)
+            ++order;
+        else if (point && !significant)
+            --order;
+    }
+    long long exponent = 0;
+    const bool negativeExponent = i + 1 < ascii.size() && ascii[i + 1] == '-';
+    for (++i; i < ascii.size(); ++i) {
+        if (ascii[i] >= '0' && ascii[i] <= '9')
+            exponent = std::min(exponent * 10 + (ascii[i] - '0'), 1'000'000'000LL);
+    }
+    return order + (negativeExponent ? -exponent : exponent) > 0;
+}
+
 double decimalValue(QStringView number)
 {
     std::string ascii;
@@ -82,24 +120,36 @@ double decimalValue(QStringView number)
     }
     double value = 0;
     const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-    if (error != std::errc() || end != ascii.data() + ascii.size() || !std::isfinite(value))
-        return 0.0;
-    return value;
+    if (error != std::errc::result_out_of_range)
+        return value;
+    const bool negative = ascii.front() == '-';
+    if (!isTooLarge(ascii))
+        return negative ? -0.0 : 0.0;
+    constexpr double infinity = std::numeric_limits<double>::infinity();
+    return negative ? -infinity : infinity;
 }
 
 } // namespace
 
-double numericValue(QStringView text)
+std::optional<double> leadingNumber(QStringView text)
 {
     qsizetype start = 0;
-    while (start < text.size() && (text[start] == u' ' || text[start] == u'\t'
-                                   || text[start] == u'\r' || text[start] == u'\n'))
+    while (start < text.size() && (text[start] == u' ' || text[start] == u'\t' ||
+                                   text[start] == u'\r' || text[start] == u'\n'))
         ++start;
     const QStringView rest = text.mid(start);
     if (rest.size() >= 2 && rest[0] == u'&' && (rest[1] == u'H' || rest[1] == u'h'))
         return hexValue(rest.mid(2));
     const qsizetype length = decimalPrefixLength(text, start);
-    return length == 0 ? 0.0 : decimalValue(text.mid(start, length));
+    if (length == 0)
+        return std::nullopt;
+    return decimalValue(text.mid(start, length));
+}
+
+double numericValue(QStringView text)
+{
+    const std::optional<double> number = leadingNumber(text);
+    return number && std::isfinite(*number) ? *number : 0.0;
 }
 
 double wholeNumber(QStringView text)

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 // How the ruler reads numbers out of stored text and writes them back.
 //
 // Reading follows the rule every setting shares: the value of the longest
@@ -13,6 +15,10 @@
 namespace NumericText {
 
 double numericValue(QStringView text);
+
+// The leading number as written: nothing when the text does not begin with
+// one, an infinity when it does but is too large to represent.
+std::optional<double> leadingNumber(QStringView text);
 
 // The numeric value brought to the nearest integer, halves to the even
 // neighbour (126.5 gives 126, 127.5 gives 128).

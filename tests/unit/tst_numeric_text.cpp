@@ -12,9 +12,11 @@ class TestNumericText : public QObject
     Q_OBJECT
 
 private slots:
-    void leadingNumber_data();
-    void leadingNumber();
+    void readsTheLeadingNumber_data();
+    void readsTheLeadingNumber();
     void negativeZeroKeepsItsSign();
+    void leadingNumberTellsNoneFromTooLarge_data();
+    void leadingNumberTellsNoneFromTooLarge();
     void wholeNumberRoundsHalvesToEven_data();
     void wholeNumberRoundsHalvesToEven();
     void boundedIntTakesAnyDouble();
@@ -25,7 +27,7 @@ private slots:
     void textOfANumberReadsBackAsThatNumber();
 };
 
-void TestNumericText::leadingNumber_data()
+void TestNumericText::readsTheLeadingNumber_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("expected");
@@ -61,7 +63,7 @@ void TestNumericText::leadingNumber_data()
     QTest::newRow("full-width digits are not digits") << "９０" << 0.0;
 }
 
-void TestNumericText::leadingNumber()
+void TestNumericText::readsTheLeadingNumber()
 {
     QFETCH(QString, text);
     QFETCH(double, expected);
@@ -73,6 +75,37 @@ void TestNumericText::negativeZeroKeepsItsSign()
     const double value = numericValue(u"-0");
     QCOMPARE(value, 0.0);
     QVERIFY(std::signbit(value));
+}
+
+void TestNumericText::leadingNumberTellsNoneFromTooLarge_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("hasNumber");
+    QTest::addColumn<double>("expected");
+
+    const double infinity = std::numeric_limits<double>::infinity();
+    QTest::newRow("none") << "abc" << false << 0.0;
+    QTest::newRow("hexadecimal without digits") << "&Hxyz" << false << 0.0;
+    QTest::newRow("plain") << "181" << true << 181.0;
+    QTest::newRow("too large") << "1e999" << true << infinity;
+    QTest::newRow("too large negative") << "-2.5e400" << true << -infinity;
+    QTest::newRow("too large by its digits") << QString(400, u'9') << true << infinity;
+    QTest::newRow("too large despite a negative exponent") << QString(400, u'9') + "e-50" << true << infinity;
+    QTest::newRow("too small") << "1e-999" << true << 0.0;
+    QTest::newRow("too small by its zeros") << "0." + QString(400, u'0') + "1" << true << 0.0;
+    QTest::newRow("too small despite many digits") << "12345e-999" << true << 0.0;
+    QTest::newRow("huge exponent") << "1e" + QString(50, u'9') << true << infinity;
+}
+
+void TestNumericText::leadingNumberTellsNoneFromTooLarge()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, hasNumber);
+    QFETCH(double, expected);
+    const std::optional<double> number = leadingNumber(text);
+    QCOMPARE(number.has_value(), hasNumber);
+    if (hasNumber)
+        QCOMPARE(*number, expected);
 }
 
 void TestNumericText::wholeNumberRoundsHalvesToEven_data()
