@@ -1,5 +1,6 @@
 #include "ruler_window.h"
 
+#include "app/product.h"
 #include "app/twips.h"
 #include "app/window_services.h"
 #include "drawing_settings.h"
@@ -49,7 +50,7 @@ Form1::Form1(RulerSettings settings, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
     , m_settings(std::move(settings))
 {
-    setWindowTitle(QStringLiteral("Ostrel屏幕刻度尺"));
+    setWindowTitle(productTitle());
     setWindowIcon(QIcon(QStringLiteral(":/icons/ruler-32.png")));
     // The image covers every pixel; Qt need not clear the window first.
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -1,0 +1,246 @@
+#include "color_dialog.h"
+
+#include "app/twips.h"
+#include "dialog_layout.h"
+#include "ruler/ruler_window.h"
+#include "settings/color_text.h"
+#include "settings/setting_values.h"
+#include "settings/settings_keys.h"
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace {
+
+// Where a colour row stands, in twips. Rows 0 to 3 lie on Frame2, rows 4 to 6
+// on Picture2, the panel that Check1 switches.
+struct RowLayout
+{
+    const char16_t *caption;
+    bool onPicture2;
+    double labelTop;
+    double textLeft;
+    double textTop;
+    double swatchLeft;
+    double swatchTop;
+};
+
+constexpr std::array<RowLayout, Form2::rowCount> rowLayouts{{
+    {u"背景颜色:", false, 285, 1320, 225, 2520, 180},
+    {u"刻度数字颜色:", false, 870, 1320, 810, 2520, 765},
+    {u"单位提示颜色:", false, 1455, 1320, 1395, 2520, 1350},
+    {u"刻度线颜色:", false, 2040, 1320, 1965, 2520, 1920},
+    {u"大刻度线颜色:", true, 540, 1290, 465, 2490, 420},
+    {u"中刻度线颜色:", true, 1050, 1290, 990, 2490, 945},
+    {u"小刻度线颜色:", true, 1605, 1290, 1545, 2490, 1500},
+}};
+
+constexpr double labelHeight = 180;
+// A label ends this far left of its text box.
+constexpr double labelGap = 30;
+constexpr double textWidth = 1155;
+constexpr double textHeight = 315;
+constexpr double swatchWidth = 435;
+constexpr double swatchHeight = 405;
+constexpr int colorTextLength = 7;
+
+constexpr std::array customRows{4, 5, 6};
+constexpr int commonLineRow = 3;
+
+} // namespace
+
+Form2::Form2(Form1 &ruler)
+    : QDialog(&ruler, fixedDialogFlags)
+    , m_ruler(ruler)
+{
+    setWindowTitle(QStringLiteral("设置颜色"));
+    const double tpp = Twips::perPixel(this);
+    setFixedSize(Twips::toPixels(4050, tpp), Twips::toPixels(5070, tpp));
+
+    m_frame2 = new QGroupBox(this);
+    setGeometryTwips(m_frame2, 60, 0, 3945, 4395, tpp);
+    m_picture2 = new QWidget(m_frame2);
+    setGeometryTwips(m_picture2, 720, 2340, 3135, 1965, tpp);
+    m_check1 = new QCheckBox(QStringLiteral("指定大中小刻度线的颜色:"), m_picture2);
+    setGeometryTwips(m_check1, 60, 60, 2505, 285, tpp);
+    connect(m_check1, &QCheckBox::toggled, this, &Form2::Check1_Click);
+
+    createRows(tpp);
+
+    // Neither button is the default: Enter in a text box presses nothing.
+    m_command1 = new QPushButton(QStringLiteral("确定(&Y)"), this);
+    m_command1->setAutoDefault(false);
+    setGeometryTwips(m_command1, 1320, 4470, 1215, 405, tpp);
+    connect(m_command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+    m_command2 = new QPushButton(QStringLiteral("取消(&N)"), this);
+    m_command2->setAutoDefault(false);
+    setGeometryTwips(m_command2, 2670, 4470, 1215, 405, tpp);
+    connect(m_command2, &QPushButton::clicked, this, &Form2::reject);
+
+    setFocusOrder();
+    // The dialog opens in the first colour's text box.
+    m_text1[0]->setFocus();
+
+    Form_Load();
+}
+
+void Form2::createRows(double tpp)
+{
+    for (int i = 0; i < rowCount; ++i) {
+        const RowLayout &row = rowLayouts[i];
+        QWidget *container = row.onPicture2 ? m_picture2 : static_cast<QWidget *>(m_frame2);
+
+        // The label sizes itself to its text and ends just left of its text
+        // box, centred on the line it was designed for, whatever the font.
+        auto *label = new QLabel(QString::fromUtf16(row.caption), container);
+        label->adjustSize();
+        const int labelRight = Twips::toPixels(row.textLeft - labelGap, tpp);
+        const int labelMiddle = Twips::toPixels(row.labelTop + labelHeight / 2, tpp);
+        label->move(labelRight - label->width(), labelMiddle - label->height() / 2);
+        m_label1[i] = label;
+
+        auto *text = new QLineEdit(container);
+        text->setMaxLength(colorTextLength);
+        setGeometryTwips(text, row.textLeft, row.textTop, textWidth, textHeight, tpp);
+        connect(text, &QLineEdit::textChanged, this, [this, i] { Text1_Change(i); });
+        m_text1[i] = text;
+
+        auto *swatch = new QFrame(container);
+        swatch->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        swatch->setLineWidth(2);
+        swatch->setAutoFillBackground(true);
+        setGeometryTwips(swatch, row.swatchLeft, row.swatchTop, swatchWidth, swatchHeight, tpp);
+        swatch->installEventFilter(this);
+        m_picture1[i] = swatch;
+    }
+}
+
+void Form2::setFocusOrder()
+{
+    const std::array<QWidget *, 10> order{m_text1[0], m_text1[1], m_text1[2], m_text1[3],
+                                          m_check1,   m_text1[4], m_text1[5], m_text1[6],
+                                          m_command1, m_command2};
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void Form2::Form_Load()
+{
+    const RulerSettings &settings = m_ruler.settings();
+    for (int i = 0; i < rowCount; ++i) {
+        const QString stored = settings.read(colorSettings[i].key);
+        // Each assignment runs the text change, which paints the swatch.
+        m_text1[i]->setText(ParseColorText(stored) == -1 ? colorText(colorSettings[i].fallback)
+                                                         : stored);
+    }
+    // Ticking the box raises its click as well; the enabling it applies is
+    // the same, so applying it once more here changes nothing.
+    m_check1->setChecked(isTrueText(settings.read(SettingsKey::IfCustomRulerLineColor)));
+    Check1_Click();
+}
+
+void Form2::Text1_Change(int Index)
+{
+    QLineEdit *text = m_text1[Index];
+    const QString typed = text->text();
+    // Upper-casing is a text change of its own; its run finds nothing more to do.
+    const QString upper = typed.toUpper();
+    if (upper != typed)
+        text->setText(upper);
+    text->setCursorPosition(int(typed.size()));
+    // Half-typed text leaves the swatch at the last valid colour.
+    const qint32 colorValue = ParseColorText(typed);
+    if (colorValue != -1)
+        setSwatchColor(Index, colorValue);
+}
+
+void Form2::setSwatchColor(int Index, qint32 colorValue)
+{
+    QFrame *swatch = m_picture1[Index];
+    QPalette palette = swatch->palette();
+    // Every colour group: a disabled row keeps showing its colour.
+    palette.setColor(QPalette::Window, QColor::fromRgb(rgbFromColorValue(colorValue)));
+    swatch->setPalette(palette);
+}
+
+bool Form2::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto found = std::find(m_picture1.begin(), m_picture1.end(), watched);
+        const auto *release = static_cast<QMouseEvent *>(event);
+        // A click: the left button let go over the swatch it was pressed on.
+        // Event filters see events that a disabled swatch itself would ignore.
+        if (found != m_picture1.end() && (*found)->isEnabled() &&
+            release->button() == Qt::LeftButton &&
+            (*found)->rect().contains(release->position().toPoint())) {
+            Picture1_Click(int(found - m_picture1.begin()));
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void Form2::Picture1_Click(int Index)
+{
+    // The same picker on every platform, rather than each desktop's own.
+    const QColor picked =
+        QColorDialog::getColor(QColor::fromRgb(rgbFromColorValue(m_pickerColor)), this,
+                               QStringLiteral("颜色"), QColorDialog::DontUseNativeDialog);
+    // An invalid colour is a cancel: row, swatch and picker colour stay.
+    if (!picked.isValid())
+        return;
+    m_pickerColor = colorValueFromRgb(picked.rgb());
+    m_text1[Index]->setText(colorText(m_pickerColor));
+}
+
+void Form2::Check1_Click()
+{
+    const Qt::CheckState value = m_check1->checkState();
+    if (value == Qt::PartiallyChecked)
+        return;
+    const bool custom = value == Qt::Checked;
+    for (const int i : customRows)
+        m_text1[i]->setEnabled(custom);
+    for (const int i : customRows)
+        m_label1[i]->setEnabled(custom);
+    for (const int i : customRows)
+        m_picture1[i]->setEnabled(custom);
+    m_label1[commonLineRow]->setEnabled(!custom);
+    m_text1[commonLineRow]->setEnabled(!custom);
+    m_picture1[commonLineRow]->setEnabled(!custom);
+}
+
+void Form2::Command1_Click()
+{
+    const RulerSettings &settings = m_ruler.settings();
+    // What the boxes hold, valid or not: the ruler falls back on its own
+    // colour for a text it cannot read.
+    for (int i = 0; i < rowCount; ++i)
+        settings.write(colorSettings[i].key, m_text1[i]->text());
+    settings.write(SettingsKey::IfCustomRulerLineColor,
+                   booleanText(m_check1->checkState() == Qt::Checked));
+    m_ruler.DrawRuler(unitCodeOf(settings.read(SettingsKey::ScaleMode)));
+    accept();
+}
+
+void Form2::keyPressEvent(QKeyEvent *event)
+{
+    // No default and no cancel button: Enter presses only a button that has
+    // the focus, as Space does, and Escape presses nothing.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (auto *button = qobject_cast<QPushButton *>(focusWidget()))
+            button->click();
+        return;
+    }
+    if (event->matches(QKeySequence::Cancel))
+        return;
+    QDialog::keyPressEvent(event);
+}
