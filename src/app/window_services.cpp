@@ -34,19 +34,34 @@ void setTopmost(QWidget *window, bool topmost)
         window->setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
 }
 
-void BeginWindowDrag(QWidget *window, QWidget *pressed, const QMouseEvent &press)
+namespace {
+
+// The window manager's move and resize follow the left button only; a press
+// of another button is followed by hand, or it would keep the window on the
+// pointer after that button is released.
+bool windowManagerTakesOver(QWidget *window, const QMouseEvent &press,
+                            X11WindowState::MoveResize kind)
 {
     QWindow *handle = window->windowHandle();
-    if (press.button() == Qt::LeftButton && handle && handle->startSystemMove())
-        return;
-    PointerFollower::start(window, pressed, press, PointerFollower::Mode::Move);
+    if (press.button() != Qt::LeftButton || !handle)
+        return false;
+    if (X11WindowState::available())
+        return X11WindowState::beginMoveResize(handle, kind);
+    return kind == X11WindowState::MoveResize::Move
+               ? handle->startSystemMove()
+               : handle->startSystemResize(Qt::BottomEdge | Qt::RightEdge);
+}
+
+} // namespace
+
+void BeginWindowDrag(QWidget *window, QWidget *pressed, const QMouseEvent &press)
+{
+    if (!windowManagerTakesOver(window, press, X11WindowState::MoveResize::Move))
+        PointerFollower::start(window, pressed, press, PointerFollower::Mode::Move);
 }
 
 void beginCornerResize(QWidget *window, QWidget *pressed, const QMouseEvent &press)
 {
-    QWindow *handle = window->windowHandle();
-    if (press.button() == Qt::LeftButton && handle &&
-        handle->startSystemResize(Qt::BottomEdge | Qt::RightEdge))
-        return;
-    PointerFollower::start(window, pressed, press, PointerFollower::Mode::ResizeBottomRight);
+    if (!windowManagerTakesOver(window, press, X11WindowState::MoveResize::SizeBottomRight))
+        PointerFollower::start(window, pressed, press, PointerFollower::Mode::ResizeBottomRight);
 }

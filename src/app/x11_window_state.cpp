@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QWindow>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -51,6 +52,19 @@ xcb_window_t rootOf(xcb_connection_t *c, xcb_window_t window)
     return reply ? reply->root : xcb_window_t(XCB_WINDOW_NONE);
 }
 
+bool supportedByWindowManager(xcb_connection_t *c, xcb_window_t root, xcb_atom_t feature)
+{
+    const xcb_get_property_cookie_t cookie =
+        xcb_get_property(c, 0, root, atom(c, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 0, 4096);
+    std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+        xcb_get_property_reply(c, cookie, nullptr), &std::free);
+    if (!reply || reply->format != 32 || reply->type != XCB_ATOM_ATOM)
+        return false;
+    const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply.get()));
+    const auto count = xcb_get_property_value_length(reply.get()) / sizeof(xcb_atom_t);
+    return std::find(atoms, atoms + count, feature) != atoms + count;
+}
+
 } // namespace
 
 bool available()
@@ -94,6 +108,40 @@ void setSkipTaskbar(QWindow *window, bool skip)
     xcb_flush(c);
 }
 
+bool beginMoveResize(QWindow *window, MoveResize kind)
+{
+    xcb_connection_t *c = connection();
+    if (!c || !window)
+        return false;
+    const auto id = xcb_window_t(window->winId());
+    const xcb_window_t root = rootOf(c, id);
+    const xcb_atom_t moveResize = atom(c, "_NET_WM_MOVERESIZE");
+    if (!supportedByWindowManager(c, root, moveResize))
+        return false;
+    std::unique_ptr<xcb_query_pointer_reply_t, decltype(&std::free)> pointer(
+        xcb_query_pointer_reply(c, xcb_query_pointer(c, root), nullptr), &std::free);
+    if (!pointer)
+        return false;
+
+    // The press gave this program the pointer; the window manager needs it.
+    xcb_ungrab_pointer(c, XCB_CURRENT_TIME);
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = id;
+    message.type = moveResize;
+    message.data.data32[0] = uint32_t(pointer->root_x);
+    message.data.data32[1] = uint32_t(pointer->root_y);
+    message.data.data32[2] = kind == MoveResize::Move ? 8 : 4; // _NET_WM_MOVERESIZE_MOVE, _SIZE_BOTTOMRIGHT
+    message.data.data32[3] = 1;                                // the left button
+    message.data.data32[4] = 1;                                // the request comes from an application
+    xcb_send_event(c, 0, root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char *>(&message));
+    xcb_flush(c);
+    return true;
+}
+
 void flush()
 {
     if (xcb_connection_t *c = connection())
@@ -108,6 +156,11 @@ bool available()
 }
 
 void setSkipTaskbar(QWindow *, bool) {}
+
+bool beginMoveResize(QWindow *, MoveResize)
+{
+    return false;
+}
 
 void flush() {}
 

@@ -1,11 +1,15 @@
 #include "form_menu.h"
 
 #include "app/window_services.h"
+#include "calibration_entry.h"
+#include "dialogs/about_box.h"
+#include "dialogs/color_dialog.h"
 #include "ruler/ruler_window.h"
 #include "settings/numeric_text.h"
 #include "settings/setting_values.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 
 FormMenu::FormMenu(Form1 &ruler)
@@ -25,12 +29,10 @@ FormMenu::FormMenu(Form1 &ruler)
     addGroup(m_mnuTran, {QStringLiteral("增加透明度(+)"), QStringLiteral("减少透明度(-)")},
              false, &FormMenu::mnuTran_Click);
     m_mnuRight->addSeparator();
-    m_mnuAlwaysOnTop = addItem(QStringLiteral("始终在前(&T)"), true);
-    connect(m_mnuAlwaysOnTop, &QAction::triggered, this, &FormMenu::mnuAlwaysOnTop_Click);
-    m_mnuTaskbar = addItem(QStringLiteral("在任务栏出现(&R)"), true);
-    connect(m_mnuTaskbar, &QAction::triggered, this, &FormMenu::mnuTaskbar_Click);
+    m_mnuAlwaysOnTop = addItem(QStringLiteral("始终在前(&T)"), &FormMenu::mnuAlwaysOnTop_Click, true);
+    m_mnuTaskbar = addItem(QStringLiteral("在任务栏出现(&R)"), &FormMenu::mnuTaskbar_Click, true);
     m_mnuRight->addSeparator();
-    addItem(QStringLiteral("设置颜色(&R)"));
+    addItem(QStringLiteral("设置颜色(&R)"), &FormMenu::mnuColor_Click);
     m_mnuRight->addSeparator();
     addGroup(m_mnuDirection, {QStringLiteral("水平刻度尺(&H)"), QStringLiteral("竖直刻度尺(&V)")},
              true, &FormMenu::mnuDirection_Click);
@@ -38,21 +40,22 @@ FormMenu::FormMenu(Form1 &ruler)
     addGroup(m_mnuSize, {QStringLiteral("虚拟刻度尺(&P)"), QStringLiteral("物理刻度尺(&S)")}, true,
              &FormMenu::mnuSize_Click);
     m_mnuRight->addSeparator();
-    addItem(QStringLiteral("输入校正值(&R)"));
+    addItem(QStringLiteral("输入校正值(&R)"), &FormMenu::mnuRevise_Click);
     m_mnuRight->addSeparator();
-    addItem(QStringLiteral("关于(&A)"));
-    addItem(QStringLiteral("帮助(&H)"));
+    addItem(QStringLiteral("关于(&A)"), &FormMenu::mnuAbout_Click);
+    addItem(QStringLiteral("帮助(&H)"), &FormMenu::mnuHelp_Click);
     m_mnuRight->addSeparator();
-    connect(addItem(QStringLiteral("退出(&Q)")), &QAction::triggered, this,
-            &FormMenu::mnuQuit_Click);
+    addItem(QStringLiteral("退出(&Q)"), &FormMenu::mnuQuit_Click);
 }
 
 FormMenu::~FormMenu() = default;
 
-QAction *FormMenu::addItem(const QString &caption, bool checkable)
+QAction *FormMenu::addItem(const QString &caption, void (FormMenu::*handler)(), bool checkable)
 {
     QAction *item = m_mnuRight->addAction(caption);
     item->setCheckable(checkable);
+    if (handler)
+        connect(item, &QAction::triggered, this, handler);
     return item;
 }
 
@@ -61,7 +64,7 @@ void FormMenu::addGroup(MenuGroup &group, const QStringList &captions, bool chec
 {
     for (const QString &caption : captions) {
         const int index = group.highestIndex() + 1;
-        QAction *item = addItem(caption, checkable);
+        QAction *item = addItem(caption, nullptr, checkable);
         group.append(item);
         connect(item, &QAction::triggered, this, [this, handler, index] { (this->*handler)(index); });
     }
@@ -93,6 +96,9 @@ void FormMenu::mnuDirection_Click(int Index)
 void FormMenu::mnuSize_Click(int Index)
 {
     m_mnuSize.mark(Index);
+    // The physical scale goes ahead uncalibrated, after the tip says how to calibrate.
+    if (Index == 1 && NumericText::numericValue(m_ruler.settings().read(SettingsKey::Revision)) == 0)
+        showTip();
     m_ruler.settings().write(SettingsKey::SizeMode, QString::number(Index));
     m_ruler.Form_Resize();
 }
@@ -142,6 +148,51 @@ void FormMenu::mnuTaskbar_Click()
 {
     // The window takes the new state when it next loads.
     m_ruler.settings().write(SettingsKey::ShowInTaskBar, booleanText(m_mnuTaskbar->isChecked()));
+}
+
+void FormMenu::showModal(QDialog &dialog)
+{
+    if (m_mnuAlwaysOnTop->isChecked())
+        setTopmost(&dialog, true);
+    dialog.exec();
+}
+
+void FormMenu::showTip()
+{
+    FormAbout tip(&m_ruler);
+    tip.setWindowTitle(QStringLiteral("提示"));
+    tip.Label2()->setText(QStringLiteral("** 没有校正值，请在菜单中选择[输入校正值]以校正刻度尺。"));
+    showModal(tip);
+}
+
+void FormMenu::mnuColor_Click()
+{
+    Form2 dialog(m_ruler);
+    showModal(dialog);
+}
+
+void FormMenu::mnuRevise_Click()
+{
+    runCalibrationEntry(*this, m_ruler);
+}
+
+void FormMenu::mnuAbout_Click()
+{
+    FormAbout box(&m_ruler);
+    showModal(box);
+}
+
+void FormMenu::mnuHelp_Click()
+{
+    FormAbout help(&m_ruler);
+    help.setWindowTitle(QStringLiteral("帮助"));
+    help.Label2()->setText(QStringLiteral("操作指南:\r\n\r\n"
+                                          "1、方向键可以移动刻度尺。\r\n\r\n"
+                                          "2、Shift+方向键可以更精确地移动刻度尺\r\n\r\n"
+                                          "3、按[+]增大透明度，按[-]减少透明度\r\n\r\n"
+                                          "4、在刻度尺右下角处可以拉伸刻度尺\r\n\r\n"
+                                          "    此时鼠标光标会变成拉伸的形状"));
+    showModal(help);
 }
 
 void FormMenu::mnuQuit_Click()

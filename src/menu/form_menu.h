@@ -9,6 +9,7 @@
 
 class Form1;
 class QAction;
+class QDialog;
 class QMenu;
 
 // The hidden form that carries the ruler's one popup menu and its commands.
@@ -44,12 +45,19 @@ public:
     // The two switches: choosing the item has already flipped its check mark.
     void mnuAlwaysOnTop_Click();
     void mnuTaskbar_Click();
+    void mnuColor_Click();
+    void mnuRevise_Click();
+    void mnuAbout_Click();
+    void mnuHelp_Click();
     void mnuQuit_Click();
 
 private:
-    QAction *addItem(const QString &caption, bool checkable = false);
+    QAction *addItem(const QString &caption, void (FormMenu::*handler)(), bool checkable = false);
     void addGroup(MenuGroup &group, const QStringList &captions, bool checkable,
                   void (FormMenu::*handler)(int));
+    // Dialogs open above a ruler that floats above other windows.
+    void showModal(QDialog &dialog);
+    void showTip();
 
     Form1 &m_ruler;
     // A child of the ruler window, so that it opens over it, but owned here.

@@ -283,6 +283,33 @@ QImage DesktopSession::screenshot(QRect area) const
     return view.copy();
 }
 
+bool DesktopSession::popupMenuShown() const
+{
+    // Qt's popup menus are override-redirect windows of the program, which
+    // the window manager does not manage.
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
+    auto tree = owned(xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, root), nullptr));
+    if (!tree)
+        return false;
+    const xcb_window_t *children = xcb_query_tree_children(tree.get());
+    for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
+        auto attributes = owned(xcb_get_window_attributes_reply(
+            m_connection, xcb_get_window_attributes(m_connection, children[i]), nullptr));
+        if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE ||
+            !attributes->override_redirect)
+            continue;
+        auto windowClass = owned(xcb_get_property_reply(
+            m_connection,
+            xcb_get_property(m_connection, 0, children[i], XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 64),
+            nullptr));
+        if (windowClass && QByteArray(static_cast<const char *>(xcb_get_property_value(windowClass.get())),
+                                      xcb_get_property_value_length(windowClass.get()))
+                               .startsWith("ruler"))
+            return true;
+    }
+    return false;
+}
+
 void DesktopSession::requestClose(unsigned window) const
 {
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;

@@ -44,6 +44,9 @@ public:
     // Top-level windows whose _NET_WM_NAME is title.
     QList<unsigned> windowsNamed(const QString &title) const;
 
+    // Whether a popup menu is on screen.
+    bool popupMenuShown() const;
+
     // Asks the window manager to close the window as its close button would.
     void requestClose(unsigned window) const;
 

@@ -4,6 +4,7 @@
 #include "dialogs/about_text.h"
 #include "ruler/ruler_window.h"
 #include "support/image_probe.h"
+#include "support/modal_dialogs.h"
 #include "support/temporary_settings.h"
 
 #include <QApplication>
@@ -29,25 +30,6 @@ const QString helpText = QStringLiteral(
     "\r\n\r\n3、按[+]增大透明度，按[-]减少透明度\r\n\r\n4、在刻度尺右下角处可以拉伸刻度尺"
     "\r\n\r\n    此时鼠标光标会变成拉伸的形状");
 const QString tipText = QStringLiteral("** 没有校正值，请在菜单中选择[输入校正值]以校正刻度尺。");
-
-// Acts on the next modal dialog of type Dialog as soon as it is open, from
-// inside its own event loop; looking stops when the returned timer goes. The
-// action must close the dialog whatever it finds, so it only records.
-template<class Dialog>
-std::unique_ptr<QTimer> whenModalOpens(std::function<void(Dialog &)> action)
-{
-    auto poll = std::make_unique<QTimer>();
-    QTimer *timer = poll.get();
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, action] {
-        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        timer->stop();
-        action(*dialog);
-    });
-    timer->start(10);
-    return poll;
-}
 
 // The vertical extent of each line of ink: rows with ink, apart from the
 // next by at least one row without.

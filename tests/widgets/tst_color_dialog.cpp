@@ -2,7 +2,8 @@
 #include "ruler/ruler_window.h"
 #include "settings/settings_keys.h"
 #include "support/image_probe.h"
-#include "support/temporary_settings.h"
+#include "support/modal_dialogs.h"
+#include "support/ruler_on_file.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -29,41 +30,6 @@ constexpr QRgb black = qRgb(0, 0, 0);
 
 const QStringList defaultTexts{"#FFFF00", "#FF0000", "#000000", "#FF0000",
                                "#FF0000", "#FF0000", "#FF0000"};
-
-// Acts on the next modal dialog of type Dialog as soon as it is open, from
-// inside its own event loop; looking stops when the returned timer goes. The
-// action must close the dialog whatever it finds, so it only records.
-template<class Dialog>
-std::unique_ptr<QTimer> whenModalOpens(std::function<void(Dialog &)> action)
-{
-    auto poll = std::make_unique<QTimer>();
-    QTimer *timer = poll.get();
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, action] {
-        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        timer->stop();
-        action(*dialog);
-    });
-    timer->start(10);
-    return poll;
-}
-
-// A ruler window on a settings file of its own, never shown: the dialog's
-// opener and the ruler that its OK repaints.
-struct RulerOnFile
-{
-    explicit RulerOnFile(const QByteArray &settingsText = {})
-    {
-        if (!settingsText.isEmpty())
-            file.setText("[General]\n" + settingsText);
-    }
-
-    QString stored(SettingsKey key) const { return file.settings().read(key); }
-
-    TemporarySettings file;
-    Form1 ruler{file.settings()};
-};
 
 // The colour a swatch shows, read from its painted middle.
 QRgb swatchColor(const Form2 &dialog, int row)

@@ -1,7 +1,7 @@
 #include "ruler/ruler_painter.h"
 #include "ruler/ruler_window.h"
 #include "support/image_probe.h"
-#include "support/temporary_settings.h"
+#include "support/ruler_on_file.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -30,24 +30,11 @@ int bottomTick(const QImage &image, int x, QRgb color = red)
     return runLength(image, QPoint(x, image.height() - 1), up, exactly(color));
 }
 
-// A ruler window on a settings file of its own, painted but never shown.
-struct PaintedRuler
+const QImage &draw(RulerOnFile &painted, int unitCode)
 {
-    explicit PaintedRuler(const QByteArray &settingsText = {})
-    {
-        if (!settingsText.isEmpty())
-            file.setText("[General]\n" + settingsText);
-    }
-
-    const QImage &draw(int unitCode)
-    {
-        ruler.DrawRuler(unitCode);
-        return ruler.image();
-    }
-
-    TemporarySettings file;
-    Form1 ruler{file.settings()};
-};
+    painted.ruler.DrawRuler(unitCode);
+    return painted.ruler.image();
+}
 
 } // namespace
 
@@ -76,9 +63,9 @@ private slots:
 
 void TestDrawRuler::defaultRulerIsYellowWithRedMillimetreTicks()
 {
-    PaintedRuler painted;
+    RulerOnFile painted;
     QCOMPARE(painted.ruler.size(), QSize(652, 120));
-    const QImage &image = painted.draw(6);
+    const QImage &image = draw(painted, 6);
     QCOMPARE(image.size(), QSize(652, 120));
     QCOMPARE(image.pixel(1, 60), yellow);
 
@@ -98,8 +85,8 @@ void TestDrawRuler::defaultRulerIsYellowWithRedMillimetreTicks()
 
 void TestDrawRuler::numbersStandBesideBigTicksOnBothEdges()
 {
-    PaintedRuler painted;
-    const QImage &image = painted.draw(6);
+    RulerOnFile painted;
+    const QImage &image = draw(painted, 6);
     const PixelTest ink = nearerTo(red, yellow);
 
     // "10" under the top tick at 37 and above the bottom one, centred on it.
@@ -120,8 +107,8 @@ void TestDrawRuler::numbersStandBesideBigTicksOnBothEdges()
 
 void TestDrawRuler::unitHintIsCentred()
 {
-    PaintedRuler painted;
-    const QImage &image = painted.draw(6);
+    RulerOnFile painted;
+    const QImage &image = draw(painted, 6);
     const QRect hint = inkBox(image, image.rect(), nearerTo(black, yellow));
     QVERIFY(!hint.isNull());
     QVERIFY2(qAbs(hint.center().x() - 326) <= 2, qPrintable(QString::number(hint.center().x())));
@@ -130,14 +117,14 @@ void TestDrawRuler::unitHintIsCentred()
 
 void TestDrawRuler::inchesAndPixels()
 {
-    PaintedRuler painted;
-    const QImage &inches = painted.draw(5);
+    RulerOnFile painted;
+    const QImage &inches = draw(painted, 5);
     QCOMPARE(topTick(inches, 9), 8);   // a tenth
     QCOMPARE(topTick(inches, 48), 16); // half an inch
     QCOMPARE(topTick(inches, 96), 23); // an inch, numbered "1"
     QVERIFY(!inkBox(inches, QRect(86, 23, 20, 30), nearerTo(red, yellow)).isNull());
 
-    const QImage &pixels = painted.draw(3);
+    const QImage &pixels = draw(painted, 3);
     QCOMPARE(topTick(pixels, 10), 8);
     QCOMPARE(topTick(pixels, 150), 16);
     QCOMPARE(topTick(pixels, 200), 23);
@@ -169,8 +156,8 @@ void TestDrawRuler::everyColourAndItsFallback()
     QFETCH(QByteArray, settings);
     QFETCH(QString, part);
     QFETCH(QRgb, expected);
-    PaintedRuler painted(settings);
-    const QImage &image = painted.draw(6);
+    RulerOnFile painted(settings);
+    const QImage &image = draw(painted, 6);
     const QRgb background = image.pixel(1, 60);
     if (part == u"background") {
         QCOMPARE(background, expected);
@@ -202,10 +189,10 @@ void TestDrawRuler::customTickColours()
 {
     QFETCH(QByteArray, switchText);
     QFETCH(bool, custom);
-    PaintedRuler painted("RulerLineColor=#010101\nBigRulerLineColor=#0000FF\n"
+    RulerOnFile painted("RulerLineColor=#010101\nBigRulerLineColor=#0000FF\n"
                          "MidRulerLineColor=#00FF00\nSmallRulerLineColor=#FF00FF\n"
                          "IfCustomRulerLineColor=" + switchText + "\n");
-    const QImage &image = painted.draw(6);
+    const QImage &image = draw(painted, 6);
     const QRgb line = qRgb(1, 1, 1);
     QCOMPARE(topTick(image, 37, custom ? qRgb(0, 0, 255) : line), 23);
     QCOMPARE(bottomTick(image, 18, custom ? qRgb(0, 255, 0) : line), 16);
@@ -214,9 +201,9 @@ void TestDrawRuler::customTickColours()
 
 void TestDrawRuler::verticalRulerTicksFromLeftAndRight()
 {
-    PaintedRuler painted("Direction=90\n");
+    RulerOnFile painted("Direction=90\n");
     painted.ruler.resize(120, 652);
-    const QImage &image = painted.draw(6);
+    const QImage &image = draw(painted, 6);
     QCOMPARE(image.size(), QSize(120, 652));
     QCOMPARE(runLength(image, QPoint(0, 37), right, exactly(red)), 23);
     QCOMPARE(runLength(image, QPoint(119, 37), left, exactly(red)), 23);
@@ -233,21 +220,21 @@ void TestDrawRuler::verticalRulerTicksFromLeftAndRight()
 
 void TestDrawRuler::otherDirectionsPaintOnlyBackgroundAndHint()
 {
-    PaintedRuler painted("Direction=45\n");
-    const QImage &image = painted.draw(6);
+    RulerOnFile painted("Direction=45\n");
+    const QImage &image = draw(painted, 6);
     QVERIFY(inkBox(image, image.rect(), nearerTo(red, yellow, {black})).isNull());
     QVERIFY(!inkBox(image, image.rect(), nearerTo(black, yellow, {red})).isNull());
 }
 
 void TestDrawRuler::physicalScaleUsesTheCalibrationValue()
 {
-    PaintedRuler virtualScale("SizeMode=0\nRevision=0.9\n");
-    const QImage &plain = virtualScale.draw(6);
+    RulerOnFile virtualScale("SizeMode=0\nRevision=0.9\n");
+    const QImage &plain = draw(virtualScale, 6);
     QCOMPARE(topTick(plain, 3), 8);
     const int plainHintWidth = inkBox(plain, plain.rect(), nearerTo(black, yellow)).width();
 
-    PaintedRuler physical("SizeMode=1\nRevision=0.9\n");
-    const QImage &image = physical.draw(6);
+    RulerOnFile physical("SizeMode=1\nRevision=0.9\n");
+    const QImage &image = draw(physical, 6);
     QCOMPARE(topTick(image, 3), 0);
     QCOMPARE(topTick(image, 4), 8);   // 4.2 px
     QCOMPARE(topTick(image, 41), 23); // 42 px
@@ -257,11 +244,11 @@ void TestDrawRuler::physicalScaleUsesTheCalibrationValue()
 
 void TestDrawRuler::hugeCalibrationPaintsSolidTicksQuickly()
 {
-    PaintedRuler painted("SizeMode=1\nRevision=1e9\n");
+    RulerOnFile painted("SizeMode=1\nRevision=1e9\n");
     painted.ruler.resize(1600, 120);
     QElapsedTimer timer;
     timer.start();
-    const QImage &image = painted.draw(6);
+    const QImage &image = draw(painted, 6);
     QVERIFY(timer.elapsed() < 1000);
     for (int x = 0; x < image.width(); x += 97)
         QCOMPARE(topTick(image, x), 23);
@@ -272,16 +259,16 @@ void TestDrawRuler::hugeCalibrationPaintsSolidTicksQuickly()
 
 void TestDrawRuler::readsTheFileAtEveryCall()
 {
-    PaintedRuler painted;
-    QCOMPARE(painted.draw(6).pixel(1, 60), yellow);
+    RulerOnFile painted;
+    QCOMPARE(draw(painted, 6).pixel(1, 60), yellow);
     painted.file.setText("[General]\nBackColor=#0000FF\n");
-    QCOMPARE(painted.draw(6).pixel(1, 60), qRgb(0, 0, 255));
+    QCOMPARE(draw(painted, 6).pixel(1, 60), qRgb(0, 0, 255));
 }
 
 void TestDrawRuler::windowShowsTheImage()
 {
-    PaintedRuler painted("BackColor=#336699\n");
-    const QImage &image = painted.draw(5);
+    RulerOnFile painted("BackColor=#336699\n");
+    const QImage &image = draw(painted, 5);
     const QImage shown = painted.ruler.grab().toImage().convertToFormat(image.format());
     QCOMPARE(shown, image);
 }

@@ -1,7 +1,6 @@
 #include "menu/form_menu.h"
 #include "ruler/ruler_window.h"
-#include "settings/profile_file.h"
-#include "support/temporary_settings.h"
+#include "support/ruler_on_file.h"
 
 #include <QAction>
 #include <QMenu>
@@ -10,26 +9,6 @@
 #include <QWindow>
 
 namespace {
-
-struct StartedRuler
-{
-    explicit StartedRuler(const QByteArray &settingsText = {})
-    {
-        if (!settingsText.isEmpty())
-            file.setText("[General]\n" + settingsText);
-        ruler.show();
-    }
-
-    QString stored(const char *key) const
-    {
-        return ReadIniValue(file.path(), QStringLiteral("General"), QLatin1String(key));
-    }
-
-    FormMenu &menu() { return ruler.formMenu(); }
-
-    TemporarySettings file;
-    Form1 ruler{file.settings()};
-};
 
 QStringList captionsOf(const QMenu *menu)
 {
@@ -127,7 +106,7 @@ void TestFormMenu::repeatedAccessKeysCycleWithoutChoosing()
     // A key that marks one item alone chooses it at once.
     QTest::keyClick(menu, Qt::Key_I);
     QTRY_VERIFY(!menu->isVisible());
-    QCOMPARE(started.stored("ScaleMode"), QStringLiteral("Inches"));
+    QCOMPARE(started.stored(SettingsKey::ScaleMode), QStringLiteral("Inches"));
 }
 
 void TestFormMenu::translucencySteps_data()
@@ -154,7 +133,7 @@ void TestFormMenu::translucencySteps()
     StartedRuler started(stored.isNull() ? QByteArray("ScaleMode=Millimeters\n")
                                          : "Transparent=" + stored + "\n");
     started.menu().mnuTran().item(index)->trigger();
-    QCOMPARE(started.stored("Transparent"), QString::number(expected));
+    QCOMPARE(started.stored(SettingsKey::Transparent), QString::number(expected));
     QCOMPARE(qRound(started.ruler.windowOpacity() * 255), expected);
 }
 
@@ -163,10 +142,10 @@ void TestFormMenu::twentySixStepsMakeTheRulerInvisible()
     StartedRuler started;
     for (int step = 0; step < 26; ++step)
         started.menu().mnuTran_Click(1);
-    QCOMPARE(started.stored("Transparent"), QStringLiteral("0"));
+    QCOMPARE(started.stored(SettingsKey::Transparent), QStringLiteral("0"));
     QCOMPARE(started.ruler.windowOpacity(), 0.0);
     started.menu().mnuTran_Click(2);
-    QCOMPARE(started.stored("Transparent"), QStringLiteral("10"));
+    QCOMPARE(started.stored(SettingsKey::Transparent), QStringLiteral("10"));
 }
 
 void TestFormMenu::movesAreHundredTwips_data()
@@ -215,12 +194,12 @@ void TestFormMenu::topmostAppliesAtOnce()
     QVERIFY(item->isChecked());
     QVERIFY(started.ruler.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(started.ruler.isVisible());
-    QCOMPARE(started.stored("AlwaysOnTop"), QStringLiteral("True"));
+    QCOMPARE(started.stored(SettingsKey::AlwaysOnTop), QStringLiteral("True"));
 
     item->trigger();
     QVERIFY(!item->isChecked());
     QVERIFY(!started.ruler.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
-    QCOMPARE(started.stored("AlwaysOnTop"), QStringLiteral("False"));
+    QCOMPARE(started.stored(SettingsKey::AlwaysOnTop), QStringLiteral("False"));
 }
 
 void TestFormMenu::taskbarIsStoredForTheNextStart()
@@ -229,9 +208,9 @@ void TestFormMenu::taskbarIsStoredForTheNextStart()
     const WId window = started.ruler.winId();
     started.menu().mnuTaskbar()->trigger();
     QVERIFY(started.menu().mnuTaskbar()->isChecked());
-    QCOMPARE(started.stored("ShowInTaskBar"), QStringLiteral("True"));
+    QCOMPARE(started.stored(SettingsKey::ShowInTaskBar), QStringLiteral("True"));
     started.menu().mnuTaskbar()->trigger();
-    QCOMPARE(started.stored("ShowInTaskBar"), QStringLiteral("False"));
+    QCOMPARE(started.stored(SettingsKey::ShowInTaskBar), QStringLiteral("False"));
     QCOMPARE(started.ruler.winId(), window);
 }
 
@@ -242,13 +221,13 @@ void TestFormMenu::sizeModeStoresAndLaysOut()
     menu.mnuSize().item(1)->trigger();
     QCOMPARE(menu.mnuSize().checkedIndex(), 1);
     QVERIFY(!menu.mnuSize().item(0)->isChecked());
-    QCOMPARE(started.stored("SizeMode"), QStringLiteral("1"));
+    QCOMPARE(started.stored(SettingsKey::SizeMode), QStringLiteral("1"));
     // Physical millimetres at 0.9: ticks 4.2 pixels apart.
     QCOMPARE(started.ruler.image().pixel(4, 0), qRgb(255, 0, 0));
     QCOMPARE(started.ruler.image().pixel(3, 0), qRgb(255, 255, 0));
 
     menu.mnuSize_Click(0);
-    QCOMPARE(started.stored("SizeMode"), QStringLiteral("0"));
+    QCOMPARE(started.stored(SettingsKey::SizeMode), QStringLiteral("0"));
     QCOMPARE(started.ruler.image().pixel(3, 0), qRgb(255, 0, 0));
 }
 
@@ -259,8 +238,8 @@ void TestFormMenu::quitStoresThePositionAndCloses()
     QAction *quit = started.menu().mnuRight()->actions().constLast();
     quit->trigger();
     QVERIFY(!started.ruler.isVisible());
-    QCOMPARE(started.stored("Left"), QStringLiteral("900"));
-    QCOMPARE(started.stored("Top"), QStringLiteral("1125"));
+    QCOMPARE(started.stored(SettingsKey::Left), QStringLiteral("900"));
+    QCOMPARE(started.stored(SettingsKey::Top), QStringLiteral("1125"));
 }
 
 QTEST_MAIN(TestFormMenu)

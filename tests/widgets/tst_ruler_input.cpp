@@ -1,32 +1,12 @@
 #include "menu/form_menu.h"
 #include "ruler/ruler_window.h"
-#include "settings/profile_file.h"
-#include "support/temporary_settings.h"
+#include "support/ruler_on_file.h"
 
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
 
 namespace {
-
-struct StartedRuler
-{
-    explicit StartedRuler(const QByteArray &settingsText = {})
-    {
-        if (!settingsText.isEmpty())
-            file.setText("[General]\n" + settingsText);
-        ruler.show();
-        ruler.activateWindow();
-    }
-
-    QString stored(const char *key) const
-    {
-        return ReadIniValue(file.path(), QStringLiteral("General"), QLatin1String(key));
-    }
-
-    TemporarySettings file;
-    Form1 ruler{file.settings()};
-};
 
 void pressKey(QWidget *widget, Qt::Key key, Qt::KeyboardModifiers modifiers = {}, bool autoRepeat = false)
 {
@@ -123,7 +103,7 @@ void TestRulerInput::translucencyKeys()
     QFETCH(QString, expected);
     StartedRuler started("Transparent=" + stored + "\n");
     pressKey(&started.ruler, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(started.stored("Transparent"), expected);
+    QCOMPARE(started.stored(SettingsKey::Transparent), expected);
     QCOMPARE(qRound(started.ruler.windowOpacity() * 255), expected.toInt());
 }
 
@@ -187,8 +167,8 @@ void TestRulerInput::anyButtonOnTheGripStretches()
     QTest::mousePress(grip, Qt::MouseButton(button), {}, QPoint(5, 5));
     QTest::mouseMove(grip, QPoint(105, 45));
     QCOMPARE(started.ruler.size(), QSize(752, 160));
-    QCOMPARE(started.stored("Width"), QStringLiteral("11280"));
-    QCOMPARE(started.stored("Height"), QStringLiteral("2400"));
+    QCOMPARE(started.stored(SettingsKey::Width), QStringLiteral("11280"));
+    QCOMPARE(started.stored(SettingsKey::Height), QStringLiteral("2400"));
     QCOMPARE(grip->geometry(), QRect(752 - 24, 160 - 12, 24, 12));
     QVERIFY(!started.ruler.formMenu().mnuRight()->isVisible());
     QTest::mouseRelease(grip, Qt::MouseButton(button), {}, QPoint(105, 45));

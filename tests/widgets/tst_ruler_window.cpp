@@ -1,8 +1,7 @@
 #include "menu/form_menu.h"
 #include "ruler/ruler_window.h"
-#include "settings/profile_file.h"
 #include "support/image_probe.h"
-#include "support/temporary_settings.h"
+#include "support/ruler_on_file.h"
 
 #include <QAction>
 #include <QLabel>
@@ -13,28 +12,6 @@
 using namespace ImageProbe;
 
 namespace {
-
-// A ruler window on a settings file of its own, as a start of the program
-// with that file would show it.
-struct StartedRuler
-{
-    explicit StartedRuler(const QByteArray &settingsText = {})
-    {
-        if (!settingsText.isNull())
-            file.setText("[General]\n" + settingsText);
-        ruler.show();
-    }
-
-    QString stored(const char *key) const
-    {
-        return ReadIniValue(file.path(), QStringLiteral("General"), QLatin1String(key));
-    }
-
-    FormMenu &menu() { return ruler.formMenu(); }
-
-    TemporarySettings file;
-    Form1 ruler{file.settings()};
-};
 
 int bigTickAt(const QImage &image, int x)
 {
@@ -140,7 +117,7 @@ void TestRulerWindow::loadAppliesEachStoredChoice()
     QCOMPARE(menu.mnuSize().checkedIndex(), sizeMode);
     QVERIFY(!menu.mnuSize().item(1 - sizeMode)->isChecked());
     QCOMPARE(menu.mnuScaleMode().checkedIndex(), unit);
-    QCOMPARE(started.stored("ScaleMode"), storedUnit);
+    QCOMPARE(started.stored(SettingsKey::ScaleMode), storedUnit);
 }
 
 void TestRulerWindow::opacityIsBroughtIntoRange_data()
@@ -180,23 +157,22 @@ void TestRulerWindow::unitCommandMarksStoresAndRepaints()
     QCOMPARE(menu.mnuScaleMode().checkedIndex(), 2);
     QVERIFY(!menu.mnuScaleMode().item(1)->isChecked());
     QVERIFY(!menu.mnuScaleMode().item(3)->isChecked());
-    QCOMPARE(started.stored("ScaleMode"), QStringLiteral("Inches"));
+    QCOMPARE(started.stored(SettingsKey::ScaleMode), QStringLiteral("Inches"));
     QCOMPARE(bigTickAt(image, 96), 23);
 
     menu.mnuScaleMode_Click(1);
-    QCOMPARE(started.stored("ScaleMode"), QStringLiteral("Pixels"));
+    QCOMPARE(started.stored(SettingsKey::ScaleMode), QStringLiteral("Pixels"));
     QCOMPARE(bigTickAt(image, 100), 23);
 
     // An index outside the group unchecks every unit and means millimetres.
     menu.mnuScaleMode_Click(0);
     QCOMPARE(menu.mnuScaleMode().checkedIndex(), 0);
-    QCOMPARE(started.stored("ScaleMode"), QStringLiteral("Millimeters"));
+    QCOMPARE(started.stored(SettingsKey::ScaleMode), QStringLiteral("Millimeters"));
     QCOMPARE(bigTickAt(image, 37), 23);
 
     // The checked unit again still repaints from the file.
     menu.mnuScaleMode_Click(3);
-    WriteIniValue(started.file.path(), QStringLiteral("General"), QStringLiteral("BackColor"),
-                  QStringLiteral("#0000FF"));
+    started.file.settings().write(SettingsKey::BackColor, QStringLiteral("#0000FF"));
     menu.mnuScaleMode_Click(3);
     QCOMPARE(menu.mnuScaleMode().checkedIndex(), 3);
     QCOMPARE(image.pixel(1, 60), qRgb(0, 0, 255));
@@ -260,15 +236,15 @@ void TestRulerWindow::turningKeepsLengthAndBreadth()
 
     started.menu().mnuDirection_Click(1);
     QCOMPARE(ruler.geometry(), QRect(30, 40, 133, 800));
-    QCOMPARE(started.stored("Direction"), QStringLiteral("90"));
-    QCOMPARE(started.stored("Width"), QStringLiteral("12000"));
-    QCOMPARE(started.stored("Height"), QStringLiteral("2000"));
+    QCOMPARE(started.stored(SettingsKey::Direction), QStringLiteral("90"));
+    QCOMPARE(started.stored(SettingsKey::Width), QStringLiteral("12000"));
+    QCOMPARE(started.stored(SettingsKey::Height), QStringLiteral("2000"));
     QCOMPARE(runLength(ruler.image(), QPoint(0, 37), QPoint(1, 0), exactly(qRgb(255, 0, 0))), 23);
 
     started.menu().mnuDirection_Click(0);
     QCOMPARE(ruler.geometry(), QRect(30, 40, 800, 133));
-    QCOMPARE(started.stored("Width"), QStringLiteral("12000"));
-    QCOMPARE(started.stored("Height"), QStringLiteral("2000"));
+    QCOMPARE(started.stored(SettingsKey::Width), QStringLiteral("12000"));
+    QCOMPARE(started.stored(SettingsKey::Height), QStringLiteral("2000"));
     QVERIFY(!ruler.IsDirection);
 
     // The orientation already in force leaves the window as it was.
@@ -305,8 +281,8 @@ void TestRulerWindow::everyResizeLaysOutRepaintsAndStores()
     started.ruler.resize(150, 700);
     QCOMPARE(started.ruler.image().size(), QSize(150, 700));
     // A vertical ruler's height is its length, stored under Width.
-    QCOMPARE(started.stored("Width"), QStringLiteral("10500"));
-    QCOMPARE(started.stored("Height"), QStringLiteral("2250"));
+    QCOMPARE(started.stored(SettingsKey::Width), QStringLiteral("10500"));
+    QCOMPARE(started.stored(SettingsKey::Height), QStringLiteral("2250"));
 }
 
 void TestRulerWindow::gripStaysInTheCorner()
@@ -326,8 +302,8 @@ void TestRulerWindow::closeStoresThePosition()
     StartedRuler started;
     started.ruler.move(100, -20);
     started.ruler.close();
-    QCOMPARE(started.stored("Left"), QStringLiteral("1500"));
-    QCOMPARE(started.stored("Top"), QStringLiteral("-300"));
+    QCOMPARE(started.stored(SettingsKey::Left), QStringLiteral("1500"));
+    QCOMPARE(started.stored(SettingsKey::Top), QStringLiteral("-300"));
     QCOMPARE(started.file.text(),
              QByteArray("[General]\nScaleMode=Millimeters\nWidth=9780\nHeight=1800\nLeft=1500\nTop=-300\n"));
 }
@@ -338,8 +314,8 @@ void TestRulerWindow::closeRequestFromTheWindowSystemStoresThePosition()
     started.ruler.move(45, 60);
     started.ruler.windowHandle()->close();
     QVERIFY(!started.ruler.isVisible());
-    QCOMPARE(started.stored("Left"), QStringLiteral("675"));
-    QCOMPARE(started.stored("Top"), QStringLiteral("900"));
+    QCOMPARE(started.stored(SettingsKey::Left), QStringLiteral("675"));
+    QCOMPARE(started.stored(SettingsKey::Top), QStringLiteral("900"));
 }
 
 QTEST_MAIN(TestRulerWindow)
