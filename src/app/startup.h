@@ -2,6 +2,8 @@
 
 #include <memory>
 
+class QCoreApplication;
+
 class Form1;
 
 // What the program does before its event loop runs.
@@ -12,6 +14,10 @@ namespace Startup {
 // ruler needs all three. An explicit QT_QPA_PLATFORM is respected. Must run
 // before the application object exists.
 void choosePlatform();
+
+// Qt's own dialogs (the colour picker, the input box's buttons) speak the
+// ruler's Simplified Chinese, whatever the desktop's language.
+void installQtTranslation(QCoreApplication &application);
 
 // Opens the ruler window, which restores every stored setting as it shows.
 std::unique_ptr<Form1> showRuler();

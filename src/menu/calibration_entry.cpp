@@ -11,12 +11,17 @@
 #include <QInputDialog>
 #include <QScreen>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
 // The span the user measures: the uncalibrated ruler's 200 mm.
 constexpr double referenceMillimetres = 200;
+// The ruler shows this much while the span is measured: the 200 mark, and
+// the 210 mark with its whole number.
+constexpr double shownMillimetres = 215;
+constexpr double millimetresPerInch = 25.4;
 
 QString prompt()
 {
@@ -24,7 +29,8 @@ QString prompt()
            QStringLiteral("mm间距的真实尺寸,\r\n\r\n您需要用真实的刻度尺在显示器上测量.\r\n\r\n单位=mm");
 }
 
-// The typed answer, or an empty text when the box was cancelled.
+// The typed answer, or an empty text when the box was cancelled. The box
+// stands above the ruler, never over the span being measured.
 QString askLength(Form1 &ruler, bool topmost, const QString &defaultAnswer)
 {
     QInputDialog box(&ruler);
@@ -34,7 +40,31 @@ QString askLength(Form1 &ruler, bool topmost, const QString &defaultAnswer)
     box.setTextValue(defaultAnswer);
     if (topmost)
         setTopmost(&box, true);
+    box.adjustSize();
+    const QRect screen = ruler.screen()->availableGeometry();
+    const int gap = ruler.height() / 2;
+    box.move(screen.center().x() - box.width() / 2,
+             std::max(screen.top(), ruler.y() - gap - box.frameGeometry().height()));
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
+}
+
+// The ruler in the nominal state, long enough for the span, centred across
+// its screen and one ruler height below the middle, out of the box's way.
+void placeForMeasuring(Form1 &ruler)
+{
+    const QRect screen = ruler.screen()->geometry();
+    const double pixelsPerMillimetre = Twips::perInch / ruler.twipsPerPixel() / millimetresPerInch;
+    const int shown = int(std::ceil(shownMillimetres * pixelsPerMillimetre));
+    if (ruler.width() < shown)
+        ruler.resize(std::min(shown, screen.width()), ruler.height());
+
+    const double tpp = ruler.twipsPerPixel();
+    const double width = Twips::fromPixels(ruler.width(), tpp);
+    const double height = Twips::fromPixels(ruler.height(), tpp);
+    ruler.moveTwips(Twips::fromPixels(screen.x(), tpp) +
+                        (Twips::fromPixels(screen.width(), tpp) - width) / 2,
+                    Twips::fromPixels(screen.y(), tpp) +
+                        (Twips::fromPixels(screen.height(), tpp) - height) / 2 + height);
 }
 
 } // namespace
@@ -46,25 +76,16 @@ void runCalibrationEntry(FormMenu &menu, Form1 &ruler)
     const int sizeMode = menu.mnuSize().checkedIndex();
     const double left = ruler.leftTwips();
     const double top = ruler.topTwips();
-
     const RulerSettings &settings = ruler.settings();
+    const QString storedLength = settings.read(SettingsKey::Width);
+    const QString storedBreadth = settings.read(SettingsKey::Height);
     const double lastAnswer =
         NumericText::numericValue(settings.read(SettingsKey::Revision)) * referenceMillimetres;
 
     menu.mnuDirection_Click(0);
     menu.mnuScaleMode_Click(0);
     menu.mnuSize_Click(0);
-
-    // Centred across the ruler's screen, one ruler height below the middle,
-    // out of the way of the input box.
-    const double tpp = ruler.twipsPerPixel();
-    const QRect screen = ruler.screen()->geometry();
-    const double width = Twips::fromPixels(ruler.width(), tpp);
-    const double height = Twips::fromPixels(ruler.height(), tpp);
-    ruler.moveTwips(Twips::fromPixels(screen.x(), tpp) +
-                        (Twips::fromPixels(screen.width(), tpp) - width) / 2,
-                    Twips::fromPixels(screen.y(), tpp) +
-                        (Twips::fromPixels(screen.height(), tpp) - height) / 2 + height);
+    placeForMeasuring(ruler);
 
     const QString answer = askLength(ruler, menu.mnuAlwaysOnTop()->isChecked(),
                                      NumericText::doubleText(lastAnswer));
@@ -77,6 +98,9 @@ void runCalibrationEntry(FormMenu &menu, Form1 &ruler)
             settings.write(SettingsKey::Revision, NumericText::doubleText(ratio));
     }
 
+    // The ruler's own length and breadth come back with its orientation.
+    settings.write(SettingsKey::Width, storedLength);
+    settings.write(SettingsKey::Height, storedBreadth);
     menu.mnuDirection_Click(direction);
     menu.mnuScaleMode_Click(unit);
     menu.mnuSize_Click(sizeMode);

@@ -109,6 +109,7 @@ private slots:
     void calibrationStoresRealOverNominal();
     void calibrationShowsTheNominalRulerThenRestoresIt();
     void cancelledCalibrationOfAnUncalibratedPhysicalRulerShowsTheTip();
+    void shortRulerIsLengthenedForTheSpanAndTheBoxStandsClear();
 };
 
 void TestMenuDialogs::colourCommandOpensTheColourDialog_data()
@@ -283,6 +284,28 @@ void TestMenuDialogs::cancelledCalibrationOfAnUncalibratedPhysicalRulerShowsTheT
     QCOMPARE(tips.title, QStringLiteral("提示"));
     QCOMPARE(started.stored(SettingsKey::SizeMode), QStringLiteral("1"));
     QCOMPARE(started.stored(SettingsKey::Revision), QString());
+}
+
+void TestMenuDialogs::shortRulerIsLengthenedForTheSpanAndTheBoxStandsClear()
+{
+    // The design size is 172.5 mm: too short to show a 200 mm span.
+    StartedRuler started;
+    CalibrationSeen seen;
+    QRect boxGeometry;
+    const auto box = whenModalOpens<QInputDialog>([&](QInputDialog &dialog) {
+        seen.rulerGeometry = started.ruler.geometry();
+        boxGeometry = dialog.frameGeometry();
+        dialog.reject();
+    });
+    started.menu().mnuRevise_Click();
+    // 215 mm at 96 dpi: 812.6 pixels.
+    QCOMPARE(seen.rulerGeometry.width(), 813);
+    QVERIFY(!boxGeometry.intersects(seen.rulerGeometry));
+    QVERIFY(started.ruler.screen()->geometry().contains(boxGeometry));
+
+    QCOMPARE(started.ruler.geometry(), QRect(0, 0, 652, 120));
+    QCOMPARE(started.stored(SettingsKey::Width), QStringLiteral("9780"));
+    QCOMPARE(started.stored(SettingsKey::Height), QStringLiteral("1800"));
 }
 
 QTEST_MAIN(TestMenuDialogs)
