@@ -298,8 +298,8 @@ void TestMenuDialogs::shortRulerIsLengthenedForTheSpanAndTheBoxStandsClear()
         dialog.reject();
     });
     started.menu().mnuRevise_Click();
-    // 215 mm at 96 dpi: 812.6 pixels.
-    QCOMPARE(seen.rulerGeometry.width(), 813);
+    // 215 mm at 96 dpi are 812.6 pixels, as far as the screen is wide.
+    QCOMPARE(seen.rulerGeometry.width(), qMin(813, started.ruler.screen()->geometry().width()));
     QVERIFY(!boxGeometry.intersects(seen.rulerGeometry));
     QVERIFY(started.ruler.screen()->geometry().contains(boxGeometry));
 
