@@ -1,9 +1,12 @@
 #include "profile_file.h"
 
+#include "atomic_file.h"
 #include "profile_text.h"
+#include "settings_lock.h"
 
 #include <QFile>
-#include <QSaveFile>
+
+#include <optional>
 
 namespace {
 
@@ -14,8 +17,9 @@ constexpr qint64 maxFileSize = 16 * 1024 * 1024;
 // The profile service hands back at most 999 bytes of a value.
 constexpr qsizetype maxValueBytes = 999;
 
-std::optional<QByteArray> readWhole(QFile &file)
+std::optional<QByteArray> readWhole(const QString &fileName)
 {
+    QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     QByteArray text = file.read(maxFileSize + 1);
@@ -40,31 +44,29 @@ QString cleanedValue(QByteArray raw)
     return value;
 }
 
-bool replaceContents(const QString &fileName, const QByteArray &text)
+QString valueIn(const QByteArray &text, const QByteArray &section, const QString &key)
 {
-    QSaveFile file(fileName);
-    // A folder that forbids new files may still hold a writable ruler.ini.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(text) != text.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    std::optional<QByteArray> raw = ProfileText::value(text, section, key.toLocal8Bit());
+    return raw ? cleanedValue(std::move(*raw)) : QString();
 }
 
 } // namespace
 
 QString ReadIniValue(const QString &fileName, const QString &section, const QString &key)
 {
-    QFile file(fileName);
-    const std::optional<QByteArray> text = readWhole(file);
-    if (!text)
-        return {};
-    std::optional<QByteArray> raw =
-        ProfileText::value(*text, section.toLocal8Bit(), key.toLocal8Bit());
-    return raw ? cleanedValue(std::move(*raw)) : QString();
+    const std::optional<QByteArray> text = readWhole(fileName);
+    return text ? valueIn(*text, section.toLocal8Bit(), key) : QString();
+}
+
+QStringList ReadIniValues(const QString &fileName, const QString &section, const QStringList &keys)
+{
+    const std::optional<QByteArray> text = readWhole(fileName);
+    const QByteArray section8 = section.toLocal8Bit();
+    QStringList values;
+    values.reserve(keys.size());
+    for (const QString &key : keys)
+        values.append(text ? valueIn(*text, section8, key) : QString());
+    return values;
 }
 
 bool WriteIniValue(const QString &fileName, const QString &section, const QString &key,
@@ -76,12 +78,14 @@ bool WriteIniValue(const QString &fileName, const QString &section, const QStrin
     if (!ProfileText::canStore(section8, key8, value8))
         return false;
 
+    // Read, change and replace as one step that no other ruler cuts into.
+    const SettingsLock lock(fileName);
+
     QByteArray current;
-    QFile file(fileName);
-    if (file.exists()) {
+    if (QFile::exists(fileName)) {
         // Never replace a file whose contents we could not see: that would
         // lose every other setting in it.
-        std::optional<QByteArray> text = readWhole(file);
+        std::optional<QByteArray> text = readWhole(fileName);
         if (!text)
             return false;
         current = std::move(*text);
@@ -89,5 +93,5 @@ bool WriteIniValue(const QString &fileName, const QString &section, const QStrin
     const QByteArray updated = ProfileText::withValue(current, section8, key8, value8);
     if (updated == current)
         return true;
-    return replaceContents(fileName, updated);
+    return replaceFileContents(fileName, updated);
 }

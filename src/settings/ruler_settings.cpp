@@ -16,3 +16,12 @@ void RulerSettings::write(SettingsKey key, const QString &value) const
 {
     WriteIniValue(m_filePath, settingsSection, keyName(key), value);
 }
+
+QStringList RulerSettings::readValues(const QList<SettingsKey> &keys) const
+{
+    QStringList names;
+    names.reserve(keys.size());
+    for (SettingsKey key : keys)
+        names.append(keyName(key));
+    return ReadIniValues(m_filePath, settingsSection, names);
+}

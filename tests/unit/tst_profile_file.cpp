@@ -1,6 +1,7 @@
 #include "settings/profile_file.h"
 #include "support/temporary_settings.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
@@ -50,7 +51,9 @@ private slots:
     void writeChangesOnlyItsLine();
     void refusesWhatCannotStandOnOneLine_data();
     void refusesWhatCannotStandOnOneLine();
+    void severalKeysFromOneReading();
     void writeReplacesTheFileAsAWhole();
+    void replacementKeepsPermissionsAndFollowsLinks();
     void unchangedWriteLeavesTheFileAlone();
     void oversizedFileIsNeitherReadNorRewritten();
     void unreadableFileIsNotReplaced();
@@ -217,6 +220,16 @@ void TestProfileFile::refusesWhatCannotStandOnOneLine()
     QCOMPARE(file.text(), QByteArray("[General]\nA=0\n"));
 }
 
+void TestProfileFile::severalKeysFromOneReading()
+{
+    TemporarySettings file;
+    const QStringList keys{QStringLiteral("B"), QStringLiteral("Missing"), QStringLiteral("a")};
+    QCOMPARE(ReadIniValues(file.path(), general, keys), (QStringList{QString(), QString(), QString()}));
+    file.setText("[General]\nA=1\nB= 2 2\n");
+    QCOMPARE(ReadIniValues(file.path(), general, keys),
+             (QStringList{QStringLiteral("22"), QString(), QStringLiteral("1")}));
+}
+
 void TestProfileFile::writeReplacesTheFileAsAWhole()
 {
     // A reader that opened the file before a write keeps seeing the whole old
@@ -232,6 +245,30 @@ void TestProfileFile::writeReplacesTheFileAsAWhole()
     QCOMPARE(before.readAll(), QByteArray("[General]\nA=1\nB=2\n"));
     QVERIFY(inodeOf(file.path()) != oldInode);
     QCOMPARE(file.text(), QByteArray("[General]\nA=3\nB=2\n"));
+}
+
+void TestProfileFile::replacementKeepsPermissionsAndFollowsLinks()
+{
+    TemporarySettings file;
+    file.setText("[General]\nA=1\n");
+    const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    QVERIFY(QFile::setPermissions(file.path(), mode));
+    QVERIFY(write(file, QStringLiteral("A"), QStringLiteral("2")));
+    // Owner, group and others; the user bits only echo the owner's for the owner.
+    const auto notUser = QFileDevice::Permissions(0x7077);
+    QCOMPARE(QFile::permissions(file.path()) & notUser, mode);
+
+    // A ruler.ini that links elsewhere: the file linked to is written, the link stays.
+    const QString linked = file.path() + QStringLiteral(".real");
+    QVERIFY(QFile::rename(file.path(), linked));
+    QVERIFY(QFile::link(linked, file.path()));
+    QVERIFY(write(file, QStringLiteral("A"), QStringLiteral("3")));
+    QVERIFY(QFileInfo(file.path()).isSymLink());
+    QFile real(linked);
+    QVERIFY(real.open(QIODevice::ReadOnly));
+    QCOMPARE(real.readAll(), QByteArray("[General]\nA=3\n"));
+    // Nothing is left beside it.
+    QCOMPARE(QDir(QFileInfo(file.path()).absolutePath()).entryList(QDir::Files | QDir::System).size(), 2);
 }
 
 void TestProfileFile::unchangedWriteLeavesTheFileAlone()
