@@ -10,15 +10,22 @@ DrawingSettings readDrawingSettings(const RulerSettings &settings)
     using NumericText::numericValue;
     using NumericText::wholeNumber;
 
+    // One reading of the file for all eleven keys, in the order they are used.
+    const std::array<QString, 11> stored = settings.read(std::array{
+        SettingsKey::SizeMode, SettingsKey::Revision, SettingsKey::Direction,
+        colorSettings[0].key, colorSettings[1].key, colorSettings[2].key, colorSettings[3].key,
+        colorSettings[4].key, colorSettings[5].key, colorSettings[6].key,
+        SettingsKey::IfCustomRulerLineColor});
+
     DrawingSettings drawing;
-    drawing.physical = wholeNumber(settings.read(SettingsKey::SizeMode)) != 0;
-    const double calibration = numericValue(settings.read(SettingsKey::Revision));
+    drawing.physical = wholeNumber(stored[0]) != 0;
+    const double calibration = numericValue(stored[1]);
     drawing.calibration = calibration == 0 ? 1.0 : calibration;
-    drawing.direction = wholeNumber(settings.read(SettingsKey::Direction));
+    drawing.direction = wholeNumber(stored[2]);
 
     std::array<QRgb, colorSettings.size()> colors{};
     for (size_t row = 0; row < colorSettings.size(); ++row) {
-        const qint32 value = ParseColorText(settings.read(colorSettings[row].key));
+        const qint32 value = ParseColorText(stored[3 + row]);
         colors[row] = rgbFromColorValue(value == -1 ? colorSettings[row].fallback : value);
     }
     drawing.background = colors[0];
@@ -28,6 +35,6 @@ DrawingSettings readDrawingSettings(const RulerSettings &settings)
     drawing.bigLine = colors[4];
     drawing.midLine = colors[5];
     drawing.smallLine = colors[6];
-    drawing.customLines = isTrueText(settings.read(SettingsKey::IfCustomRulerLineColor));
+    drawing.customLines = isTrueText(stored[10]);
     return drawing;
 }

@@ -21,5 +21,5 @@ struct DrawingSettings
     bool customLines = false; // big, mid and small ticks take their own colours
 };
 
-// Reads the eleven keys in a fixed order, every time: nothing is cached.
+// Reads the eleven keys from the file, every time: nothing is cached.
 DrawingSettings readDrawingSettings(const RulerSettings &settings);

@@ -5,8 +5,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
+
+// Enough for every number of the longest ruler many times over; a cache that
+// grows past it (a calibration value of billions) starts again.
+constexpr qsizetype maxLaidOutTexts = 4096;
 
 QRgb tickColor(const DrawingSettings &drawing, TickClass tickClass)
 {
@@ -23,123 +28,109 @@ QRgb tickColor(const DrawingSettings &drawing, TickClass tickClass)
     return drawing.line;
 }
 
-void fillColumn(QImage &image, int x, int fromY, int toY, QRgb color)
-{
-    for (int y = std::max(fromY, 0); y < std::min(toY, image.height()); ++y)
-        reinterpret_cast<QRgb *>(image.scanLine(y))[x] = color;
-}
-
-void fillRow(QImage &image, int y, int fromX, int toX, QRgb color)
-{
-    QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-    std::fill(line + std::max(fromX, 0), line + std::min(toX, image.width()), color);
-}
-
 // Both edges carry the same ticks: from the top and bottom edges of a
 // horizontal ruler, from the left and right edges of a vertical one.
+//
+// Across the scale, the ticks make three bands: every tick reaches over the
+// first (a small tick's length), mid and big ones over the second, big ones
+// alone over the third. All rows of a band look the same, so a horizontal
+// ruler paints one row per band and copies it, instead of running down every
+// tick's column: where ticks crowd a whole calibrated scale into each pixel,
+// that is the difference between writing rows and missing the cache on every
+// pixel.
 void paintTicks(QImage &image, const Scale &scale, const DrawingSettings &drawing)
 {
     const bool horizontal = scale.orientation == ScaleOrientation::Horizontal;
-    const int along = horizontal ? image.width() : image.height();
-    const int across = horizontal ? image.height() : image.width();
-    for (const Tick &tick : scale.ticks) {
-        if (tick.position < 0 || tick.position >= along)
-            continue;
-        const int length = scale.tickPixels[size_t(tick.tickClass)];
-        const QRgb color = tickColor(drawing, tick.tickClass);
-        if (horizontal) {
-            fillColumn(image, tick.position, 0, length, color);
-            fillColumn(image, tick.position, across - length, across, color);
-        } else {
-            fillRow(image, tick.position, 0, length, color);
-            fillRow(image, tick.position, across - length, across, color);
+    const int width = image.width();
+    const int height = image.height();
+    const int along = horizontal ? width : height;
+    const int across = horizontal ? height : width;
+    uchar *const bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    const auto pixel = [&](int x, int y) { return reinterpret_cast<QRgb *>(bits + y * stride) + x; };
+
+    if (!horizontal) {
+        for (const Tick &tick : scale.ticks) {
+            if (tick.position < 0 || tick.position >= along)
+                continue;
+            const int length = std::min(scale.tickPixels[size_t(tick.tickClass)], across);
+            const QRgb color = tickColor(drawing, tick.tickClass);
+            std::fill_n(pixel(0, tick.position), length, color);
+            std::fill_n(pixel(width - length, tick.position), length, color);
         }
+        return;
+    }
+
+    int bandStart = 0;
+    for (const TickClass band : {TickClass::Small, TickClass::Mid, TickClass::Big}) {
+        const int bandEnd = std::min(scale.tickPixels[size_t(band)], across / 2);
+        if (bandEnd <= bandStart)
+            continue;
+        QRgb *const row = pixel(0, bandStart);
+        for (const Tick &tick : scale.ticks) {
+            if (tick.tickClass >= band && tick.position >= 0 && tick.position < along)
+                row[tick.position] = tickColor(drawing, tick.tickClass);
+        }
+        const size_t rowBytes = size_t(width) * sizeof(QRgb);
+        for (int y = bandStart; y < bandEnd; ++y) {
+            if (y != bandStart)
+                std::memcpy(pixel(0, y), row, rowBytes);
+            std::memcpy(pixel(0, height - 1 - y), row, rowBytes);
+        }
+        bandStart = bandEnd;
     }
 }
 
-// Text is placed in logical coordinates but snapped to whole device pixels,
-// so that glyphs do not blur between two pixel rows.
+// Text is placed in logical coordinates but with its baseline on a whole
+// device pixel, so that glyphs do not blur between two pixel rows.
 class TextPlacer
 {
 public:
-    TextPlacer(QPainter &painter, const QFont &font, qreal ratio)
+    TextPlacer(QPainter &painter, const QFontMetricsF &metrics, qreal ratio)
         : m_painter(painter)
-        , m_metrics(font, painter.device())
+        , m_metrics(metrics)
         , m_ratio(ratio)
     {
     }
 
-    const QFontMetricsF &metrics() const { return m_metrics; }
     qreal snap(qreal logical) const { return std::round(logical * m_ratio) / m_ratio; }
 
     // Draws text with its top-left corner at (left, top), background untouched.
-    void draw(qreal left, qreal top, const QString &text)
+    void draw(qreal left, qreal top, const QStaticText &text)
     {
-        m_painter.drawText(QPointF(snap(left), snap(top + m_metrics.ascent())), text);
+        const qreal baseline = snap(top + m_metrics.ascent());
+        m_painter.drawStaticText(QPointF(snap(left), baseline - m_metrics.ascent()), text);
     }
 
 private:
     QPainter &m_painter;
-    QFontMetricsF m_metrics;
+    const QFontMetricsF &m_metrics;
     qreal m_ratio;
 };
 
-void paintNumbers(QPainter &painter, TextPlacer &placer, const Scale &scale,
-                  const DrawingSettings &drawing, QSizeF size, qreal ratio)
-{
-    painter.setPen(QColor::fromRgb(drawing.numbers));
-    const QFontMetricsF &metrics = placer.metrics();
-    const qreal tick = scale.tickPixels[size_t(TickClass::Big)] / ratio;
-    const qreal height = metrics.height();
-    const bool horizontal = scale.orientation == ScaleOrientation::Horizontal;
-    for (const TickNumber &number : scale.numbers) {
-        const QString text = numberText(number.value);
-        const qreal width = metrics.horizontalAdvance(text);
-        const qreal centre = number.centre / ratio;
-        if (horizontal) {
-            placer.draw(centre - width / 2, tick, text);
-            placer.draw(centre - width / 2, size.height() - tick - height, text);
-        } else {
-            placer.draw(tick, centre - height / 2, text);
-            placer.draw(size.width() - tick - width, centre - height / 2, text);
-        }
-    }
-
-    if (!scale.numberBand)
-        return;
-    // Numbers closer than a pixel overlap into one band of ink, as tall as the
-    // digits and as long as the run of numbers: paint the band itself.
-    const QRectF ink = metrics.tightBoundingRect(QStringLiteral("0123456789"));
-    const qreal widest = metrics.horizontalAdvance(numberText(scale.numbers.back().value));
-    const qreal from = scale.numberBand->fromCentre / ratio;
-    const qreal to = scale.numberBand->toCentre / ratio;
-    const QColor color = QColor::fromRgb(drawing.numbers);
-    const auto snapped = [&](QRectF r) {
-        return QRectF(QPointF(placer.snap(r.left()), placer.snap(r.top())),
-                      QPointF(placer.snap(r.right()), placer.snap(r.bottom())));
-    };
-    if (horizontal) {
-        for (qreal top : {tick, size.height() - tick - height}) {
-            const qreal baseline = top + metrics.ascent();
-            painter.fillRect(snapped(QRectF(QPointF(from, baseline + ink.top()),
-                                            QPointF(to, baseline + ink.bottom()))),
-                             color);
-        }
-    } else {
-        const qreal baselineOffset = metrics.ascent() - height / 2;
-        for (qreal left : {tick, size.width() - tick - widest}) {
-            painter.fillRect(snapped(QRectF(QPointF(left, from + baselineOffset + ink.top()),
-                                            QPointF(left + widest, to + baselineOffset + ink.bottom()))),
-                             color);
-        }
-    }
-}
-
 } // namespace
 
-void paintRuler(QImage &image, const Scale &scale, const DrawingSettings &drawing,
-                const QString &hint, const QFont &font)
+const QStaticText &RulerPainter::laidOut(const QString &text)
 {
+    auto found = m_texts.find(text);
+    if (found == m_texts.end()) {
+        if (m_texts.size() >= maxLaidOutTexts)
+            m_texts.clear();
+        QStaticText laid(text);
+        laid.setTextFormat(Qt::PlainText);
+        laid.prepare(QTransform(), m_font);
+        found = m_texts.insert(text, laid);
+    }
+    return *found;
+}
+
+void RulerPainter::paint(QImage &image, const Scale &scale, const DrawingSettings &drawing,
+                         const QString &hint, const QFont &font)
+{
+    if (font != m_font) {
+        m_font = font;
+        m_texts.clear();
+    }
     image.fill(drawing.background);
     if (scale.orientation != ScaleOrientation::None)
         paintTicks(image, scale, drawing);
@@ -147,13 +138,60 @@ void paintRuler(QImage &image, const Scale &scale, const DrawingSettings &drawin
     const qreal ratio = image.devicePixelRatio();
     const QSizeF size = image.deviceIndependentSize();
     QPainter painter(&image);
-    painter.setFont(font);
-    TextPlacer placer(painter, font, ratio);
-    if (scale.orientation != ScaleOrientation::None)
-        paintNumbers(painter, placer, scale, drawing, size, ratio);
+    painter.setFont(m_font);
+    const QFontMetricsF metrics(m_font, &image);
+    const qreal lineHeight = metrics.height();
+    TextPlacer placer(painter, metrics, ratio);
+
+    if (scale.orientation != ScaleOrientation::None) {
+        painter.setPen(QColor::fromRgb(drawing.numbers));
+        const qreal tick = scale.tickPixels[size_t(TickClass::Big)] / ratio;
+        const bool horizontal = scale.orientation == ScaleOrientation::Horizontal;
+        for (const TickNumber &number : scale.numbers) {
+            const QStaticText &text = laidOut(numberText(number.value));
+            const qreal width = text.size().width();
+            const qreal centre = number.centre / ratio;
+            if (horizontal) {
+                placer.draw(centre - width / 2, tick, text);
+                placer.draw(centre - width / 2, size.height() - tick - lineHeight, text);
+            } else {
+                placer.draw(tick, centre - lineHeight / 2, text);
+                placer.draw(size.width() - tick - width, centre - lineHeight / 2, text);
+            }
+        }
+
+        if (scale.numberBand) {
+            // Numbers closer than a pixel overlap into one band of ink, as tall
+            // as the digits and as long as the run of numbers: paint the band.
+            const QRectF ink = metrics.tightBoundingRect(QStringLiteral("0123456789"));
+            const qreal widest = laidOut(numberText(scale.numbers.back().value)).size().width();
+            const qreal from = scale.numberBand->fromCentre / ratio;
+            const qreal to = scale.numberBand->toCentre / ratio;
+            const QColor color = QColor::fromRgb(drawing.numbers);
+            const auto snapped = [&](QPointF topLeft, QPointF bottomRight) {
+                return QRectF(QPointF(placer.snap(topLeft.x()), placer.snap(topLeft.y())),
+                              QPointF(placer.snap(bottomRight.x()), placer.snap(bottomRight.y())));
+            };
+            if (horizontal) {
+                for (qreal top : {tick, size.height() - tick - lineHeight}) {
+                    const qreal baseline = top + metrics.ascent();
+                    painter.fillRect(snapped(QPointF(from, baseline + ink.top()),
+                                             QPointF(to, baseline + ink.bottom())),
+                                     color);
+                }
+            } else {
+                const qreal baselineOffset = metrics.ascent() - lineHeight / 2;
+                for (qreal left : {tick, size.width() - tick - widest}) {
+                    painter.fillRect(snapped(QPointF(left, from + baselineOffset + ink.top()),
+                                             QPointF(left + widest, to + baselineOffset + ink.bottom())),
+                                     color);
+                }
+            }
+        }
+    }
 
     painter.setPen(QColor::fromRgb(drawing.hint));
-    const QFontMetricsF &metrics = placer.metrics();
-    placer.draw(size.width() / 2 - metrics.horizontalAdvance(hint) / 2,
-                size.height() / 2 - metrics.height() / 2, hint);
+    const QStaticText &hintText = laidOut(hint);
+    placer.draw(size.width() / 2 - hintText.size().width() / 2, size.height() / 2 - lineHeight / 2,
+                hintText);
 }

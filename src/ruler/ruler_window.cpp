@@ -6,7 +6,6 @@
 #include "drawing_settings.h"
 #include "menu/form_menu.h"
 #include "ruler_layout.h"
-#include "ruler_painter.h"
 #include "scale_geometry.h"
 #include "settings/numeric_text.h"
 #include "settings/setting_values.h"
@@ -141,9 +140,11 @@ void Form1::Form_Resize()
 
     if (IsResizing == 1)
         return;
-    const bool vertical = isVerticalText(m_settings.read(SettingsKey::Direction));
-    const double length = numericValue(m_settings.read(SettingsKey::Width));
-    const double breadth = numericValue(m_settings.read(SettingsKey::Height));
+    const auto [direction, storedLength, storedBreadth] = m_settings.read(
+        std::array{SettingsKey::Direction, SettingsKey::Width, SettingsKey::Height});
+    const bool vertical = isVerticalText(direction);
+    const double length = numericValue(storedLength);
+    const double breadth = numericValue(storedBreadth);
     const double tpp = twipsPerPixel();
     const RulerBounds bounds =
         rulerBounds(QSize(Twips::toPixels(designLengthTwips, tpp),
@@ -197,10 +198,7 @@ void Form1::DrawRuler(int pScaleMode)
     const DrawingSettings drawing = readDrawingSettings(m_settings);
     const qreal ratio = devicePixelRatioF();
     const QSize devicePixels = (QSizeF(size()) * ratio).toSize();
-    if (m_image.size() != devicePixels || m_image.devicePixelRatio() != ratio) {
-        m_image = QImage(devicePixels, QImage::Format_RGB32);
-        m_image.setDevicePixelRatio(ratio);
-    }
+    fitImageTo(devicePixels, ratio);
 
     ScaleInput input;
     input.unitCode = pScaleMode;
@@ -212,9 +210,27 @@ void Form1::DrawRuler(int pScaleMode)
                              : devicePixels.width();
     input.logicalDpi = Twips::perInch / twipsPerPixel();
     input.devicePixelRatio = ratio;
-    paintRuler(m_image, computeScale(input), drawing,
-               unitHint(pScaleMode, drawing.physical, drawing.calibration), font());
+    m_painter.paint(m_image, computeScale(input), drawing,
+                    unitHint(pScaleMode, drawing.physical, drawing.calibration), font());
     update();
+}
+
+void Form1::fitImageTo(QSize devicePixels, qreal ratio)
+{
+    constexpr int growthStep = 256;
+    const auto roundedUp = [](int pixels) { return (pixels + growthStep - 1) / growthStep * growthStep; };
+    const qint64 needed = qint64(devicePixels.width()) * devicePixels.height();
+    const qint64 held = qint64(m_canvas.width()) * m_canvas.height();
+    // Grows when too small; gives memory back when a much smaller ruler
+    // keeps less than a quarter of it.
+    if (m_canvas.width() < devicePixels.width() || m_canvas.height() < devicePixels.height() ||
+        held > 4 * std::max<qint64>(needed, growthStep * growthStep)) {
+        m_canvas = QImage(roundedUp(devicePixels.width()), roundedUp(devicePixels.height()),
+                          QImage::Format_RGB32);
+    }
+    m_image = QImage(m_canvas.bits(), devicePixels.width(), devicePixels.height(),
+                     m_canvas.bytesPerLine(), QImage::Format_RGB32);
+    m_image.setDevicePixelRatio(ratio);
 }
 
 void Form1::repaintWithStoredUnit()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ruler_painter.h"
 #include "settings/ruler_settings.h"
 
 #include <QImage>
@@ -59,11 +60,17 @@ private:
     void Form_Unload();
     void setSizeTwips(double width, double height);
     void repaintWithStoredUnit();
+    void fitImageTo(QSize devicePixels, qreal ratio);
 
     RulerSettings m_settings;
     std::unique_ptr<FormMenu> m_formMenu;
     QLabel *Label1 = nullptr; // the resize grip in the bottom-right corner
+    // The image the window shows, in device pixels, is a view into a canvas
+    // that is kept from one repaint to the next and only grows in steps, so
+    // that stretching the ruler does not allocate and free megabytes per step.
+    QImage m_canvas;
     QImage m_image;
+    RulerPainter m_painter;
     // 1 from the end of load until the first layout restores size and
     // position, -1 while it does, 0 afterwards.
     int FirstLayout = 0;

@@ -29,9 +29,14 @@ UnitSteps unitSteps(int unitCode)
 constexpr double millimetresPerInch = 25.4;
 constexpr std::array<double, 3> tickMillimetres{2, 4, 6}; // small, mid, big
 
-TickClass classOfStep(double step)
+// Steps are counted in 64-bit integers: the counter never passes the ruler's
+// last step, which computeScale keeps below 2^62, and fmod on large doubles
+// costs a long division every time.
+using Step = qint64;
+
+TickClass classOfStep(Step step)
 {
-    const double rest = std::fmod(step, 10.0);
+    const Step rest = step % 10;
     if (rest == 0)
         return TickClass::Big;
     return rest == 5 ? TickClass::Mid : TickClass::Small;
@@ -73,56 +78,57 @@ private:
     double m_denominator = 1;
 };
 
-void addSparseTicks(Scale &scale, const StepPositions &steps, double lastStep, double perStep)
+void addSparseTicks(Scale &scale, const StepPositions &steps, Step lastStep, double perStep)
 {
-    for (double i = 0; i <= lastStep; ++i) {
+    for (Step i = 0; i <= lastStep; ++i) {
         const TickClass tickClass = classOfStep(i);
-        const double pixel = steps.pixelOf(i);
+        const double pixel = steps.pixelOf(double(i));
         scale.ticks.push_back({int(pixel), tickClass});
         if (tickClass == TickClass::Big && i != 0)
-            scale.numbers.push_back({pixel + 0.5, i * perStep});
+            scale.numbers.push_back({pixel + 0.5, double(i) * perStep});
     }
 }
 
 // Ticks closer than a pixel: per pixel only the last big, the last mid or big
 // and the last tick can still be seen after all of them are painted in order.
-void addDenseTicks(Scale &scale, const StepPositions &steps, double lastStep, int lengthPixels)
+void addDenseTicks(Scale &scale, const StepPositions &steps, Step lastStep, int lengthPixels)
 {
-    const double lastPixel = std::min<double>(lengthPixels, steps.pixelOf(lastStep));
-    double first = 0;
-    for (double pixel = 0; pixel <= lastPixel; ++pixel) {
-        const double next = steps.firstStepAt(pixel + 1);
-        const double last = std::max(first, std::min(lastStep, next - 1));
-        std::array<double, 3> visible{
-            last - std::fmod(last, 10.0),      // last big
-            last - std::fmod(last + 5, 10.0),  // last mid
+    const int lastPixel = int(std::min<double>(lengthPixels, steps.pixelOf(double(lastStep))));
+    Step first = 0;
+    for (int pixel = 0; pixel <= lastPixel; ++pixel) {
+        const double nextStep = steps.firstStepAt(pixel + 1);
+        const Step next = nextStep > double(lastStep) ? lastStep + 1 : Step(nextStep);
+        const Step last = std::max(first, std::min(lastStep, next - 1));
+        std::array<Step, 3> visible{
+            last - last % 10,       // last big
+            last - (last + 5) % 10, // last mid
             last,
         };
         std::sort(visible.begin(), visible.end());
-        double previous = -1;
-        for (double step : visible) {
+        Step previous = -1;
+        for (Step step : visible) {
             if (step < first || step == previous)
                 continue;
-            scale.ticks.push_back({int(pixel), classOfStep(step)});
+            scale.ticks.push_back({pixel, classOfStep(step)});
             previous = step;
         }
         first = std::max(next, last + 1);
     }
 }
 
-void addNumbers(Scale &scale, const StepPositions &steps, double lastStep, double perStep)
+void addNumbers(Scale &scale, const StepPositions &steps, Step lastStep, double perStep)
 {
     const double bigSpacing = 10 * steps.spacing();
-    const double lastBig = lastStep - std::fmod(lastStep, 10.0);
+    const Step lastBig = lastStep - lastStep % 10;
     if (lastBig < 10)
         return;
     if (bigSpacing >= 1) {
-        for (double i = 10; i <= lastBig; i += 10)
-            scale.numbers.push_back({steps.pixelOf(i) + 0.5, i * perStep});
+        for (Step i = 10; i <= lastBig; i += 10)
+            scale.numbers.push_back({steps.pixelOf(double(i)) + 0.5, double(i) * perStep});
         return;
     }
     const TickNumber first{steps.pixelOf(10) + 0.5, 10 * perStep};
-    const TickNumber last{steps.pixelOf(lastBig) + 0.5, lastBig * perStep};
+    const TickNumber last{steps.pixelOf(double(lastBig)) + 0.5, double(lastBig) * perStep};
     scale.numbers.push_back(first);
     if (last.centre > first.centre) {
         scale.numbers.push_back(last);
@@ -174,8 +180,8 @@ Scale computeScale(const ScaleInput &input)
     const double stepsOnRuler = input.lengthPixels / spacing;
     if (!(stepsOnRuler >= 0))
         return scale; // a negative calibration value puts every step before the ruler
-    const double lastStep =
-        std::floor(std::min(stepsOnRuler + 1e-9 * std::max(1.0, stepsOnRuler), 0x1p62));
+    const auto lastStep =
+        Step(std::floor(std::min(stepsOnRuler + 1e-9 * std::max(1.0, stepsOnRuler), 0x1p62)));
 
     const UnitSteps unit = unitSteps(input.unitCode);
     const double perStep = unit.step / unit.perUnit;

@@ -4,8 +4,14 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
+
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -18,6 +24,26 @@ bool writeInPlace(const QString &path, const QByteArray &contents)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && writeAll(file, contents);
+}
+
+// Gives the replacement the target's name in one step. The old file, which
+// an exchange leaves under the replacement's name, is removed.
+bool takeName(const QString &replacement, const QString &target, bool targetExists)
+{
+    const QByteArray from = QFile::encodeName(replacement);
+    const QByteArray to = QFile::encodeName(target);
+#ifdef RENAME_EXCHANGE
+    if (targetExists &&
+        ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_EXCHANGE) == 0) {
+        ::unlink(from.constData());
+        return true;
+    }
+#else
+    Q_UNUSED(targetExists);
+#endif
+    std::error_code error;
+    std::filesystem::rename(from.constData(), to.constData(), error);
+    return !error;
 }
 
 } // namespace
@@ -40,10 +66,7 @@ bool replaceFileContents(const QString &path, const QByteArray &contents)
     if (existed)
         QFile::setPermissions(replacement.fileName(), QFile::permissions(target));
 
-    std::error_code error;
-    std::filesystem::rename(QFile::encodeName(replacement.fileName()).constData(),
-                            QFile::encodeName(target).constData(), error);
-    if (error) {
+    if (!takeName(replacement.fileName(), target, existed)) {
         replacement.remove();
         return false;
     }

@@ -9,7 +9,10 @@
 // or half-written one. A symbolic link is followed, and the file keeps its
 // permissions.
 //
-// There is no fsync: the file is rewritten on every step of an interactive
-// resize, and a sync costs half a millisecond there. Where the folder forbids
-// new files but the file itself may be written, it is written in place.
+// The file is rewritten on every step of an interactive resize, so nothing
+// here waits for the disk. A plain rename over an existing file makes ext4
+// write the new data out first, which costs milliseconds on slow disks; an
+// exchange of the two names (Linux's RENAME_EXCHANGE) is as atomic and leaves
+// the writing to the kernel's usual writeback. Where the folder forbids new
+// files but the file itself may be written, it is written in place.
 bool replaceFileContents(const QString &path, const QByteArray &contents);

@@ -22,8 +22,18 @@ std::optional<QByteArray> readWhole(const QString &fileName)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    QByteArray text = file.read(maxFileSize + 1);
-    if (text.size() > maxFileSize)
+    // In pieces rather than read(maxFileSize), which would set aside the
+    // whole limit for a file of a few hundred bytes; a device or a pipe
+    // posing as ruler.ini is cut off at the limit too.
+    QByteArray text;
+    char piece[4096];
+    qint64 got = 0;
+    while ((got = file.read(piece, sizeof piece)) > 0) {
+        text.append(piece, got);
+        if (text.size() > maxFileSize)
+            return std::nullopt;
+    }
+    if (got < 0)
         return std::nullopt;
     return text;
 }

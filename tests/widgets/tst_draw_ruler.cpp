@@ -296,7 +296,8 @@ void TestDrawRuler::ticksStayOneDevicePixelWide()
     DrawingSettings drawing;
     drawing.background = yellow;
     drawing.line = drawing.numbers = red;
-    paintRuler(image, computeScale(input), drawing, QStringLiteral("毫米"), QApplication::font());
+    RulerPainter().paint(image, computeScale(input), drawing, QStringLiteral("毫米"),
+                         QApplication::font());
 
     QCOMPARE(topTick(image, bigTickPixel), bigTickLength);
     QCOMPARE(topTick(image, bigTickPixel - 1), 0);
