@@ -11,7 +11,7 @@ namespace {
 
 // Enough for every number of the longest ruler many times over; a cache that
 // grows past it (a calibration value of billions) starts again.
-constexpr qsizetype maxLaidOutTexts = 4096;
+constexpr qsizetype maxStamps = 4096;
 
 QRgb tickColor(const DrawingSettings &drawing, TickClass tickClass)
 {
@@ -81,107 +81,103 @@ void paintTicks(QImage &image, const Scale &scale, const DrawingSettings &drawin
     }
 }
 
-// Text is placed in logical coordinates but with its baseline on a whole
-// device pixel, so that glyphs do not blur between two pixel rows.
-class TextPlacer
-{
-public:
-    TextPlacer(QPainter &painter, const QFontMetricsF &metrics, qreal ratio)
-        : m_painter(painter)
-        , m_metrics(metrics)
-        , m_ratio(ratio)
-    {
-    }
-
-    qreal snap(qreal logical) const { return std::round(logical * m_ratio) / m_ratio; }
-
-    // Draws text with its top-left corner at (left, top), background untouched.
-    void draw(qreal left, qreal top, const QStaticText &text)
-    {
-        const qreal baseline = snap(top + m_metrics.ascent());
-        m_painter.drawStaticText(QPointF(snap(left), baseline - m_metrics.ascent()), text);
-    }
-
-private:
-    QPainter &m_painter;
-    const QFontMetricsF &m_metrics;
-    qreal m_ratio;
-};
-
 } // namespace
 
-const QStaticText &RulerPainter::laidOut(const QString &text)
+const RulerPainter::Stamp &RulerPainter::stamp(const QString &text, QRgb color)
 {
-    auto found = m_texts.find(text);
-    if (found == m_texts.end()) {
-        if (m_texts.size() >= maxLaidOutTexts)
-            m_texts.clear();
-        QStaticText laid(text);
-        laid.setTextFormat(Qt::PlainText);
-        laid.prepare(QTransform(), m_font);
-        found = m_texts.insert(text, laid);
-    }
-    return *found;
+    const StampKey key{text, color};
+    auto found = m_stamps.find(key);
+    if (found != m_stamps.end())
+        return *found;
+    if (m_stamps.size() >= maxStamps)
+        m_stamps.clear();
+
+    // Room around the advance for glyphs that reach past it.
+    const QFontMetricsF metrics(m_font);
+    const int margin = int(std::ceil(m_lineHeight * m_ratio / 4));
+    Stamp made;
+    made.width = metrics.horizontalAdvance(text);
+    made.left = margin;
+    made.baseline = margin + int(std::round(m_ascent * m_ratio));
+    made.image = QImage(int(std::ceil(made.width * m_ratio)) + 2 * margin,
+                        int(std::ceil(m_lineHeight * m_ratio)) + 2 * margin,
+                        QImage::Format_ARGB32_Premultiplied);
+    made.image.fill(Qt::transparent);
+    made.image.setDevicePixelRatio(m_ratio);
+    QPainter painter(&made.image);
+    painter.setFont(m_font);
+    painter.setPen(QColor::fromRgb(color));
+    painter.drawText(QPointF(made.left / m_ratio, made.baseline / m_ratio), text);
+    painter.end();
+    return *m_stamps.insert(key, std::move(made));
+}
+
+void RulerPainter::place(QPainter &painter, const Stamp &stamp, double left, double top) const
+{
+    // The baseline and the left edge fall on whole device pixels, as they
+    // do inside the stamp, so that the stamp lands pixel for pixel.
+    const double x = std::round(left * m_ratio) - stamp.left;
+    const double y = std::round((top + m_ascent) * m_ratio) - stamp.baseline;
+    painter.drawImage(QPointF(x / m_ratio, y / m_ratio), stamp.image);
 }
 
 void RulerPainter::paint(QImage &image, const Scale &scale, const DrawingSettings &drawing,
                          const QString &hint, const QFont &font)
 {
-    if (font != m_font) {
+    const qreal ratio = image.devicePixelRatio();
+    if (font != m_font || ratio != m_ratio) {
         m_font = font;
-        m_texts.clear();
+        m_ratio = ratio;
+        const QFontMetricsF metrics(m_font);
+        m_ascent = metrics.ascent();
+        m_lineHeight = metrics.height();
+        m_stamps.clear();
     }
     image.fill(drawing.background);
     if (scale.orientation != ScaleOrientation::None)
         paintTicks(image, scale, drawing);
 
-    const qreal ratio = image.devicePixelRatio();
     const QSizeF size = image.deviceIndependentSize();
     QPainter painter(&image);
-    painter.setFont(m_font);
-    const QFontMetricsF metrics(m_font, &image);
-    const qreal lineHeight = metrics.height();
-    TextPlacer placer(painter, metrics, ratio);
+    const auto snap = [ratio](double logical) { return std::round(logical * ratio) / ratio; };
 
     if (scale.orientation != ScaleOrientation::None) {
-        painter.setPen(QColor::fromRgb(drawing.numbers));
-        const qreal tick = scale.tickPixels[size_t(TickClass::Big)] / ratio;
+        const double tick = scale.tickPixels[size_t(TickClass::Big)] / ratio;
         const bool horizontal = scale.orientation == ScaleOrientation::Horizontal;
         for (const TickNumber &number : scale.numbers) {
-            const QStaticText &text = laidOut(numberText(number.value));
-            const qreal width = text.size().width();
-            const qreal centre = number.centre / ratio;
+            const Stamp &text = stamp(numberText(number.value), drawing.numbers);
+            const double centre = number.centre / ratio;
             if (horizontal) {
-                placer.draw(centre - width / 2, tick, text);
-                placer.draw(centre - width / 2, size.height() - tick - lineHeight, text);
+                place(painter, text, centre - text.width / 2, tick);
+                place(painter, text, centre - text.width / 2, size.height() - tick - m_lineHeight);
             } else {
-                placer.draw(tick, centre - lineHeight / 2, text);
-                placer.draw(size.width() - tick - width, centre - lineHeight / 2, text);
+                place(painter, text, tick, centre - m_lineHeight / 2);
+                place(painter, text, size.width() - tick - text.width, centre - m_lineHeight / 2);
             }
         }
 
         if (scale.numberBand) {
             // Numbers closer than a pixel overlap into one band of ink, as tall
             // as the digits and as long as the run of numbers: paint the band.
-            const QRectF ink = metrics.tightBoundingRect(QStringLiteral("0123456789"));
-            const qreal widest = laidOut(numberText(scale.numbers.back().value)).size().width();
-            const qreal from = scale.numberBand->fromCentre / ratio;
-            const qreal to = scale.numberBand->toCentre / ratio;
+            const QRectF ink = QFontMetricsF(m_font).tightBoundingRect(QStringLiteral("0123456789"));
+            const double widest = stamp(numberText(scale.numbers.back().value), drawing.numbers).width;
+            const double from = scale.numberBand->fromCentre / ratio;
+            const double to = scale.numberBand->toCentre / ratio;
             const QColor color = QColor::fromRgb(drawing.numbers);
             const auto snapped = [&](QPointF topLeft, QPointF bottomRight) {
-                return QRectF(QPointF(placer.snap(topLeft.x()), placer.snap(topLeft.y())),
-                              QPointF(placer.snap(bottomRight.x()), placer.snap(bottomRight.y())));
+                return QRectF(QPointF(snap(topLeft.x()), snap(topLeft.y())),
+                              QPointF(snap(bottomRight.x()), snap(bottomRight.y())));
             };
             if (horizontal) {
-                for (qreal top : {tick, size.height() - tick - lineHeight}) {
-                    const qreal baseline = top + metrics.ascent();
+                for (double top : {tick, size.height() - tick - m_lineHeight}) {
+                    const double baseline = top + m_ascent;
                     painter.fillRect(snapped(QPointF(from, baseline + ink.top()),
                                              QPointF(to, baseline + ink.bottom())),
                                      color);
                 }
             } else {
-                const qreal baselineOffset = metrics.ascent() - lineHeight / 2;
-                for (qreal left : {tick, size.width() - tick - widest}) {
+                const double baselineOffset = m_ascent - m_lineHeight / 2;
+                for (double left : {tick, size.width() - tick - widest}) {
                     painter.fillRect(snapped(QPointF(left, from + baselineOffset + ink.top()),
                                              QPointF(left + widest, to + baselineOffset + ink.bottom())),
                                      color);
@@ -190,8 +186,6 @@ void RulerPainter::paint(QImage &image, const Scale &scale, const DrawingSetting
         }
     }
 
-    painter.setPen(QColor::fromRgb(drawing.hint));
-    const QStaticText &hintText = laidOut(hint);
-    placer.draw(size.width() / 2 - hintText.size().width() / 2, size.height() / 2 - lineHeight / 2,
-                hintText);
+    const Stamp &hintText = stamp(hint, drawing.hint);
+    place(painter, hintText, size.width() / 2 - hintText.width / 2, size.height() / 2 - m_lineHeight / 2);
 }

@@ -6,16 +6,18 @@
 #include <QFont>
 #include <QHash>
 #include <QImage>
-#include <QStaticText>
 #include <QString>
+
+class QPainter;
 
 // Paints a computed scale into an image the size of the window in device
 // pixels (its devicePixelRatio set). Ticks are written straight into the
 // pixels, one device pixel wide, so they stay crisp at any ratio; numbers and
 // the hint are text, placed at whole device pixels beside the ticks.
 //
-// The texts are laid out once and kept: a ruler shows the same numbers on
-// every repaint, and shaping them anew costs more than all the rest of it.
+// Each text is drawn once, into a small image of its own, and kept: a ruler
+// shows the same numbers on every repaint, and laying out and blending text
+// anew costs more than all the rest of a repaint together.
 class RulerPainter
 {
 public:
@@ -23,8 +25,31 @@ public:
                const QString &hint, const QFont &font);
 
 private:
-    const QStaticText &laidOut(const QString &text);
+    // A text as drawn: its image, and where its top-left corner and its
+    // baseline lie within it, in device pixels.
+    struct Stamp
+    {
+        QImage image;
+        int left = 0;
+        int baseline = 0;
+        double width = 0; // the text's advance, logical pixels
+    };
+
+    struct StampKey
+    {
+        QString text;
+        QRgb color;
+        friend bool operator==(const StampKey &, const StampKey &) = default;
+        friend size_t qHash(const StampKey &key, size_t seed = 0) { return qHashMulti(seed, key.text, key.color); }
+    };
+
+    const Stamp &stamp(const QString &text, QRgb color);
+    // Draws a stamp with the text's top-left corner at (left, top), logical pixels.
+    void place(QPainter &painter, const Stamp &stamp, double left, double top) const;
 
     QFont m_font;
-    QHash<QString, QStaticText> m_texts;
+    qreal m_ratio = 0;
+    double m_ascent = 0;
+    double m_lineHeight = 0;
+    QHash<StampKey, Stamp> m_stamps;
 };
