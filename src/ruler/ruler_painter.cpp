@@ -29,7 +29,9 @@ QRgb tickColor(const DrawingSettings &drawing, TickClass tickClass)
 }
 
 // Both edges carry the same ticks: from the top and bottom edges of a
-// horizontal ruler, from the left and right edges of a vertical one.
+// horizontal ruler, from the left and right edges of a vertical one. The
+// rows of a horizontal ruler's ticks are painted whole, background included;
+// everything else is left to the background fill.
 //
 // Across the scale, the ticks make three bands: every tick reaches over the
 // first (a small tick's length), mid and big ones over the second, big ones
@@ -67,6 +69,7 @@ void paintTicks(QImage &image, const Scale &scale, const DrawingSettings &drawin
         if (bandEnd <= bandStart)
             continue;
         QRgb *const row = pixel(0, bandStart);
+        std::fill_n(row, width, drawing.background);
         for (const Tick &tick : scale.ticks) {
             if (tick.tickClass >= band && tick.position >= 0 && tick.position < along)
                 row[tick.position] = tickColor(drawing, tick.tickClass);
@@ -83,20 +86,35 @@ void paintTicks(QImage &image, const Scale &scale, const DrawingSettings &drawin
 
 } // namespace
 
-const RulerPainter::Stamp &RulerPainter::stamp(const QString &text, QRgb color)
+template<typename Key>
+const RulerPainter::Stamp &RulerPainter::kept(QHash<Key, Stamp> &stamps, const Key &key,
+                                              const std::function<Stamp()> &draw)
 {
-    const StampKey key{text, color};
-    auto found = m_stamps.find(key);
-    if (found != m_stamps.end())
+    auto found = stamps.find(key);
+    if (found != stamps.end())
         return *found;
-    if (m_stamps.size() >= maxStamps)
-        m_stamps.clear();
+    if (stamps.size() >= maxStamps)
+        stamps.clear();
+    return *stamps.insert(key, draw());
+}
 
+const RulerPainter::Stamp &RulerPainter::numberStamp(double value, QRgb color)
+{
+    return kept(m_numberStamps, StampKey<double>{value, color},
+                [&] { return drawnStamp(numberText(value), color); });
+}
+
+const RulerPainter::Stamp &RulerPainter::textStamp(const QString &text, QRgb color)
+{
+    return kept(m_textStamps, StampKey<QString>{text, color}, [&] { return drawnStamp(text, color); });
+}
+
+RulerPainter::Stamp RulerPainter::drawnStamp(const QString &text, QRgb color) const
+{
     // Room around the advance for glyphs that reach past it.
-    const QFontMetricsF metrics(m_font);
     const int margin = int(std::ceil(m_lineHeight * m_ratio / 4));
     Stamp made;
-    made.width = metrics.horizontalAdvance(text);
+    made.width = QFontMetricsF(m_font).horizontalAdvance(text);
     made.left = margin;
     made.baseline = margin + int(std::round(m_ascent * m_ratio));
     made.image = QImage(int(std::ceil(made.width * m_ratio)) + 2 * margin,
@@ -109,7 +127,23 @@ const RulerPainter::Stamp &RulerPainter::stamp(const QString &text, QRgb color)
     painter.setPen(QColor::fromRgb(color));
     painter.drawText(QPointF(made.left / m_ratio, made.baseline / m_ratio), text);
     painter.end();
-    return *m_stamps.insert(key, std::move(made));
+
+    // Only the ink is kept: every pixel of a stamp is blended at every repaint.
+    QRect ink;
+    for (int y = 0; y < made.image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(made.image.constScanLine(y));
+        for (int x = 0; x < made.image.width(); ++x) {
+            if (qAlpha(line[x]) != 0)
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    if (ink.isEmpty())
+        ink = QRect(0, 0, 1, 1);
+    made.image = made.image.copy(ink);
+    made.image.setDevicePixelRatio(m_ratio);
+    made.left -= ink.left();
+    made.baseline -= ink.top();
+    return made;
 }
 
 void RulerPainter::place(QPainter &painter, const Stamp &stamp, double left, double top) const
@@ -131,11 +165,21 @@ void RulerPainter::paint(QImage &image, const Scale &scale, const DrawingSetting
         const QFontMetricsF metrics(m_font);
         m_ascent = metrics.ascent();
         m_lineHeight = metrics.height();
-        m_stamps.clear();
+        m_numberStamps.clear();
+        m_textStamps.clear();
     }
-    image.fill(drawing.background);
-    if (scale.orientation != ScaleOrientation::None)
+    if (scale.orientation == ScaleOrientation::Horizontal) {
+        // The ticks' rows are painted whole; only the rows between them are filled.
+        const int tickRows = std::min(scale.tickPixels[size_t(TickClass::Big)], image.height() / 2);
+        QImage between(image.bits() + tickRows * image.bytesPerLine(), image.width(),
+                       image.height() - 2 * tickRows, image.bytesPerLine(), image.format());
+        between.fill(drawing.background);
         paintTicks(image, scale, drawing);
+    } else {
+        image.fill(drawing.background);
+        if (scale.orientation == ScaleOrientation::Vertical)
+            paintTicks(image, scale, drawing);
+    }
 
     const QSizeF size = image.deviceIndependentSize();
     QPainter painter(&image);
@@ -145,7 +189,7 @@ void RulerPainter::paint(QImage &image, const Scale &scale, const DrawingSetting
         const double tick = scale.tickPixels[size_t(TickClass::Big)] / ratio;
         const bool horizontal = scale.orientation == ScaleOrientation::Horizontal;
         for (const TickNumber &number : scale.numbers) {
-            const Stamp &text = stamp(numberText(number.value), drawing.numbers);
+            const Stamp &text = numberStamp(number.value, drawing.numbers);
             const double centre = number.centre / ratio;
             if (horizontal) {
                 place(painter, text, centre - text.width / 2, tick);
@@ -160,7 +204,7 @@ void RulerPainter::paint(QImage &image, const Scale &scale, const DrawingSetting
             // Numbers closer than a pixel overlap into one band of ink, as tall
             // as the digits and as long as the run of numbers: paint the band.
             const QRectF ink = QFontMetricsF(m_font).tightBoundingRect(QStringLiteral("0123456789"));
-            const double widest = stamp(numberText(scale.numbers.back().value), drawing.numbers).width;
+            const double widest = numberStamp(scale.numbers.back().value, drawing.numbers).width;
             const double from = scale.numberBand->fromCentre / ratio;
             const double to = scale.numberBand->toCentre / ratio;
             const QColor color = QColor::fromRgb(drawing.numbers);
@@ -186,6 +230,6 @@ void RulerPainter::paint(QImage &image, const Scale &scale, const DrawingSetting
         }
     }
 
-    const Stamp &hintText = stamp(hint, drawing.hint);
+    const Stamp &hintText = textStamp(hint, drawing.hint);
     place(painter, hintText, size.width() / 2 - hintText.width / 2, size.height() / 2 - m_lineHeight / 2);
 }

@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QString>
 
+#include <functional>
+
 class QPainter;
 
 // Paints a computed scale into an image the size of the window in device
@@ -35,15 +37,26 @@ private:
         double width = 0; // the text's advance, logical pixels
     };
 
+    template<typename Text>
     struct StampKey
     {
-        QString text;
+        Text text;
         QRgb color;
         friend bool operator==(const StampKey &, const StampKey &) = default;
-        friend size_t qHash(const StampKey &key, size_t seed = 0) { return qHashMulti(seed, key.text, key.color); }
+        friend size_t qHash(const StampKey &key, size_t seed = 0)
+        {
+            return qHashMulti(seed, key.text, key.color);
+        }
     };
 
-    const Stamp &stamp(const QString &text, QRgb color);
+    template<typename Key>
+    static const Stamp &kept(QHash<Key, Stamp> &stamps, const Key &key,
+                             const std::function<Stamp()> &draw);
+    // Numbers are looked up by value, so that no text is made for a number
+    // already drawn.
+    const Stamp &numberStamp(double value, QRgb color);
+    const Stamp &textStamp(const QString &text, QRgb color);
+    Stamp drawnStamp(const QString &text, QRgb color) const;
     // Draws a stamp with the text's top-left corner at (left, top), logical pixels.
     void place(QPainter &painter, const Stamp &stamp, double left, double top) const;
 
@@ -51,5 +64,6 @@ private:
     qreal m_ratio = 0;
     double m_ascent = 0;
     double m_lineHeight = 0;
-    QHash<StampKey, Stamp> m_stamps;
+    QHash<StampKey<double>, Stamp> m_numberStamps;
+    QHash<StampKey<QString>, Stamp> m_textStamps;
 };
