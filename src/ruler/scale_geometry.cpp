@@ -57,6 +57,7 @@ public:
                         (input.unitCode == UnitCode::Pixels || input.unitCode == UnitCode::Inches
                              ? 1.0
                              : millimetresPerInch);
+        m_stepsPerPixel = m_denominator / m_numerator;
     }
 
     double spacing() const { return m_numerator / m_denominator; }
@@ -70,12 +71,13 @@ public:
     double firstStepAt(double pixel) const
     {
         const double slack = 1e-9 * std::max(1.0, std::abs(pixel));
-        return std::max(0.0, std::ceil((pixel - slack) * m_denominator / m_numerator));
+        return std::max(0.0, std::ceil((pixel - slack) * m_stepsPerPixel));
     }
 
 private:
     double m_numerator = 1;
     double m_denominator = 1;
+    double m_stepsPerPixel = 1;
 };
 
 void addSparseTicks(Scale &scale, const StepPositions &steps, Step lastStep, double perStep)
@@ -94,24 +96,30 @@ void addSparseTicks(Scale &scale, const StepPositions &steps, Step lastStep, dou
 void addDenseTicks(Scale &scale, const StepPositions &steps, Step lastStep, int lengthPixels)
 {
     const int lastPixel = int(std::min<double>(lengthPixels, steps.pixelOf(double(lastStep))));
+    scale.ticks.reserve(3 * size_t(lastPixel + 1));
     Step first = 0;
     for (int pixel = 0; pixel <= lastPixel; ++pixel) {
         const double nextStep = steps.firstStepAt(pixel + 1);
         const Step next = nextStep > double(lastStep) ? lastStep + 1 : Step(nextStep);
         const Step last = std::max(first, std::min(lastStep, next - 1));
-        std::array<Step, 3> visible{
-            last - last % 10,       // last big
-            last - (last + 5) % 10, // last mid
-            last,
+        // The last big step (a multiple of 10) and the last mid one (5 more),
+        // painted in their order, then the last step unless it was one of them.
+        const Step rest = last % 10;
+        const Step big = last - rest;
+        const Step mid = rest >= 5 ? last - (rest - 5) : big - 5;
+        const auto add = [&](Step step, TickClass tickClass) {
+            if (step >= first)
+                scale.ticks.push_back({pixel, tickClass});
         };
-        std::sort(visible.begin(), visible.end());
-        Step previous = -1;
-        for (Step step : visible) {
-            if (step < first || step == previous)
-                continue;
-            scale.ticks.push_back({pixel, classOfStep(step)});
-            previous = step;
+        if (mid < big) {
+            add(mid, TickClass::Mid);
+            add(big, TickClass::Big);
+        } else {
+            add(big, TickClass::Big);
+            add(mid, TickClass::Mid);
         }
+        if (rest != 0 && rest != 5)
+            add(last, TickClass::Small);
         first = std::max(next, last + 1);
     }
 }
