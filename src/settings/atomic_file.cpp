@@ -53,6 +53,10 @@ bool replaceFileContents(const QString &path, const QByteArray &contents)
     const QFileInfo info(path);
     const QString target = info.isSymLink() ? info.symLinkTarget() : path;
     const bool existed = QFileInfo::exists(target);
+    // A file that we may not write stays as it is: a new file taking its name
+    // would get round the read-only mark a user gave it.
+    if (existed && !QFileInfo(target).isWritable())
+        return false;
 
     // One name per process: two rulers never write each other's new file.
     QFile replacement(QStringLiteral("%1.%2.new").arg(target).arg(QCoreApplication::applicationPid()));

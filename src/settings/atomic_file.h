@@ -14,5 +14,6 @@
 // write the new data out first, which costs milliseconds on slow disks; an
 // exchange of the two names (Linux's RENAME_EXCHANGE) is as atomic and leaves
 // the writing to the kernel's usual writeback. Where the folder forbids new
-// files but the file itself may be written, it is written in place.
+// files but the file itself may be written, it is written in place; a file
+// that may not be written is left alone.
 bool replaceFileContents(const QString &path, const QByteArray &contents);

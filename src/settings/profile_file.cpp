@@ -5,6 +5,7 @@
 #include "settings_lock.h"
 
 #include <QFile>
+#include <QStringDecoder>
 
 #include <optional>
 
@@ -48,7 +49,10 @@ QString cleanedValue(QByteArray raw)
             --cut;
         raw.truncate(cut);
     }
-    QString value = QString::fromLocal8Bit(raw);
+    // A byte-order mark at the start of a value is part of the value:
+    // fromLocal8Bit() would drop it.
+    QStringDecoder decode(QStringConverter::System, QStringConverter::Flag::ConvertInitialBom);
+    QString value = decode(raw);
     value.remove(QChar(u' '));
     value.remove(QChar(u'\0'));
     return value;

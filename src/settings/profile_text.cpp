@@ -161,13 +161,19 @@ QByteArray withValue(QByteArrayView text, QByteArrayView section, QByteArrayView
     }
 
     QByteArray keyLine = key.toByteArray();
-    keyLine.append('=').append(value).append(lineEnd);
+    keyLine.append('=').append(value);
     if (found.sectionFound) {
         const Line &last = found.lastLineOfSection;
+        const bool lastHasEnd = last.end > last.contentEnd;
+        // The new line ends as the line before it: that end is never joined by
+        // what follows, while a lone "\r" before the "\n" of a blank line would
+        // read as one "\r\n" and swallow that line.
+        const QByteArrayView keyLineEnd =
+            lastHasEnd ? text.sliced(last.contentEnd, last.end - last.contentEnd) : lineEnd;
         result.append(text.first(last.end));
-        if (last.end == last.contentEnd) // the section ends the text without a line end
+        if (!lastHasEnd) // the section ends the text without a line end
             result.append(lineEnd);
-        result.append(keyLine);
+        result.append(keyLine).append(keyLineEnd);
         result.append(text.sliced(last.end));
         return result;
     }
@@ -177,7 +183,7 @@ QByteArray withValue(QByteArrayView text, QByteArrayView section, QByteArrayView
     if (!text.isEmpty() && !onlyMark && text.back() != '\n' && text.back() != '\r')
         result.append(lineEnd);
     result.append('[').append(section).append(']').append(lineEnd);
-    result.append(keyLine);
+    result.append(keyLine).append(lineEnd);
     return result;
 }
 

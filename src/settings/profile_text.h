@@ -25,8 +25,8 @@ std::optional<QByteArray> value(QByteArrayView text, QByteArrayView section, QBy
 bool canStore(QByteArrayView section, QByteArrayView key, QByteArrayView value);
 
 // The text with key set to value. A new key goes after the last non-blank
-// line of the section; a new section goes at the end of the text. New lines
-// take the line ends the text already uses. Requires canStore().
+// line of the section and ends as that line does; a new section goes at the
+// end of the text, with the text's first line end. Requires canStore().
 QByteArray withValue(QByteArrayView text, QByteArrayView section, QByteArrayView key,
                      QByteArrayView value);
 

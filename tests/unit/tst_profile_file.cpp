@@ -88,6 +88,8 @@ void TestProfileFile::readsCleanedValues_data()
     QTest::newRow("equals inside value") << QByteArray("Key=a=b") << "a=b";
     QTest::newRow("quotes stay") << QByteArray("Key=\"x\"") << "\"x\"";
     QTest::newRow("UTF-8 text") << QByteArray("Key=毫 米") << "毫米";
+    QTest::newRow("byte-order mark starting a value")
+        << QByteArray("Key=\xEF\xBB\xBF" "90") << QStringLiteral("\uFEFF90");
 }
 
 void TestProfileFile::readsCleanedValues()
@@ -166,6 +168,9 @@ void TestProfileFile::writeChangesOnlyItsLine_data()
         << QByteArray("[Other]\nA=1") << "B" << QByteArray("[Other]\nA=1\n[General]\nB=VALUE\n");
     QTest::newRow("CR-only line ends")
         << QByteArray("[General]\rA=1\r") << "B" << QByteArray("[General]\rA=1\rB=VALUE\r");
+    QTest::newRow("new key ends as the line before it, not joining a blank line")
+        << QByteArray("[General]\rA=1\n\n[Other]\rB=2\r") << "C"
+        << QByteArray("[General]\rA=1\nC=VALUE\n\n[Other]\rB=2\r");
     QTest::newRow("byte-order mark")
         << QByteArray("\xEF\xBB\xBF[General]\nA=1\n") << "A"
         << QByteArray("\xEF\xBB\xBF[General]\nA=VALUE\n");
