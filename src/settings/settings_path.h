@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// ruler.ini lives beside the program. Where the program's folder cannot be
-// written and holds no ruler.ini yet (a system-wide install), it lives in the
-// per-user configuration folder instead, so that settings are still kept.
+// ruler.ini lives beside the program. An installed copy keeps it in the
+// per-user configuration folder instead (~/.config/ruler/ruler.ini), and so
+// does a copy whose folder cannot be written and holds no ruler.ini yet, so
+// that settings are still kept.
 QString settingsFilePath();

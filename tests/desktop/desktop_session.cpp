@@ -46,55 +46,61 @@ DesktopSession::DesktopSession()
     QDir(m_folder.path()).mkdir(QStringLiteral("runtime"));
     QFile::setPermissions(m_folder.filePath(QStringLiteral("runtime")),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    const QString program = m_folder.filePath(QStringLiteral("ruler"));
-    if (!QFile::copy(QStringLiteral(RULER_PROGRAM), program))
+    if (!QFile::copy(QStringLiteral(RULER_PROGRAM), programPath()))
         return;
 
-    for (int number = 80; number < 200 && !m_connection; ++number) {
-        if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)) ||
-            QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
-            continue;
-        m_display = QStringLiteral(":%1").arg(number);
-        m_server = startProcess(QStringLiteral("Xvfb"),
-                                {m_display, QStringLiteral("-screen"), QStringLiteral("0"),
-                                 QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
-                                 QStringLiteral("tcp"), QStringLiteral("-noreset")});
-        waitFor(
-            [&] {
-                if (m_server->state() == QProcess::NotRunning)
-                    return true; // the display was taken after all: try the next
-                xcb_connection_t *c = xcb_connect(m_display.toLatin1().constData(), nullptr);
-                if (!xcb_connection_has_error(c)) {
-                    m_connection = c;
-                    return true;
-                }
-                xcb_disconnect(c);
-                return false;
-            },
-            10000);
-        if (!m_connection) {
-            stop(m_server);
-            m_server = nullptr;
-        }
-    }
-    if (!m_connection)
+    // Xvfb picks a free display itself and writes its number to its standard
+    // output: a number chosen here could be taken by a desktop starting at the
+    // same moment, and the connection would then reach that desktop's server.
+    m_server = startProcess(QStringLiteral("Xvfb"),
+                            {QStringLiteral("-displayfd"), QStringLiteral("1"),
+                             QStringLiteral("-screen"), QStringLiteral("0"),
+                             QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
+                             QStringLiteral("tcp"), QStringLiteral("-noreset")},
+                            Output::Read);
+    QByteArray number;
+    const QDeadlineTimer deadline(10000);
+    while (!number.endsWith('\n') && m_server->waitForReadyRead(int(deadline.remainingTime())))
+        number += m_server->readAllStandardOutput();
+    if (!number.endsWith('\n'))
         return;
+    m_display = QLatin1Char(':') + QString::fromLatin1(number.trimmed());
+    xcb_connection_t *connection = xcb_connect(m_display.toLatin1().constData(), nullptr);
+    if (xcb_connection_has_error(connection)) {
+        xcb_disconnect(connection);
+        return;
+    }
+    m_connection = connection;
 
     m_windowManager = startProcess(QStringLiteral("openbox"), {});
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
-    const unsigned check = atom("_NET_SUPPORTING_WM_CHECK");
-    const bool managed = waitFor(
-        [&] {
-            auto reply = owned(xcb_get_property_reply(
-                m_connection, xcb_get_property(m_connection, 0, root, check, XCB_ATOM_WINDOW, 0, 1),
-                nullptr));
-            return reply && xcb_get_property_value_length(reply.get()) > 0;
-        },
-        10000);
-    if (!managed) {
+    if (!windowManagerReady()) {
         xcb_disconnect(m_connection);
         m_connection = nullptr;
     }
+}
+
+bool DesktopSession::windowManagerReady() const
+{
+    // openbox announces itself before it has finished starting, and a window
+    // mapped in between may never be managed: the desktop is ready once a
+    // window of the session's own has been. Its map request is made again
+    // after every half second without an answer, in case it was lost.
+    const xcb_window_t probe = xcb_generate_id(m_connection);
+    xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, probe, root(), 0, 0, 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+    bool managed = false;
+    const QDeadlineTimer deadline(10000);
+    while (!managed && !deadline.hasExpired()) {
+        xcb_unmap_window(m_connection, probe);
+        xcb_map_window(m_connection, probe);
+        xcb_flush(m_connection);
+        managed = waitFor(
+            [&] { return property32(root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW).contains(probe); },
+            500);
+    }
+    xcb_destroy_window(m_connection, probe);
+    xcb_flush(m_connection);
+    return managed;
 }
 
 DesktopSession::~DesktopSession()
@@ -106,7 +112,8 @@ DesktopSession::~DesktopSession()
     stop(m_server);
 }
 
-QProcess *DesktopSession::startProcess(const QString &program, const QStringList &arguments)
+QProcess *DesktopSession::startProcess(const QString &program, const QStringList &arguments,
+                                       Output output)
 {
     auto *process = new QProcess;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -116,7 +123,8 @@ QProcess *DesktopSession::startProcess(const QString &program, const QStringList
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     process->setProcessEnvironment(environment);
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process->setStandardOutputFile(QProcess::nullDevice());
+    if (output == Output::Discard)
+        process->setStandardOutputFile(QProcess::nullDevice());
     process->start(program, arguments);
     process->waitForStarted();
     return process;
@@ -141,6 +149,26 @@ unsigned DesktopSession::atom(const char *name) const
     auto reply = owned(xcb_intern_atom_reply(
         m_connection, xcb_intern_atom(m_connection, 0, uint16_t(std::strlen(name)), name), nullptr));
     return reply ? reply->atom : 0;
+}
+
+unsigned DesktopSession::root() const
+{
+    return xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
+}
+
+QList<quint32> DesktopSession::property32(unsigned window, const char *name, unsigned type) const
+{
+    auto reply = owned(xcb_get_property_reply(
+        m_connection, xcb_get_property(m_connection, 0, window, atom(name), type, 0, 64), nullptr));
+    if (!reply || reply->format != 32)
+        return {};
+    const auto *items = static_cast<const quint32 *>(xcb_get_property_value(reply.get()));
+    return QList<quint32>(items, items + xcb_get_property_value_length(reply.get()) / 4);
+}
+
+QString DesktopSession::programPath() const
+{
+    return m_folder.filePath(QStringLiteral("ruler"));
 }
 
 QString DesktopSession::settingsPath() const
@@ -169,16 +197,14 @@ QString DesktopSession::stored(const QString &key) const
 unsigned DesktopSession::startRuler()
 {
     stop(m_ruler);
-    m_ruler = startProcess(m_folder.filePath(QStringLiteral("ruler")), {});
+    m_ruler = startProcess(programPath(), {});
     unsigned found = 0;
     waitFor(
         [&] {
             if (m_ruler->state() == QProcess::NotRunning)
                 return true;
             for (unsigned window : windowsNamed(rulerTitle)) {
-                auto attributes = owned(xcb_get_window_attributes_reply(
-                    m_connection, xcb_get_window_attributes(m_connection, window), nullptr));
-                if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE)
+                if (isViewable(window))
                     found = window;
             }
             return found != 0;
@@ -197,14 +223,22 @@ bool DesktopSession::waitForRulerExit(int milliseconds)
     return m_ruler && (m_ruler->state() == QProcess::NotRunning || m_ruler->waitForFinished(milliseconds));
 }
 
+int DesktopSession::rulerExitCode() const
+{
+    if (!m_ruler || m_ruler->state() != QProcess::NotRunning ||
+        m_ruler->exitStatus() != QProcess::NormalExit)
+        return -1;
+    return m_ruler->exitCode();
+}
+
 QList<unsigned> DesktopSession::windowsNamed(const QString &title) const
 {
     QList<unsigned> windows;
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
-    auto clients = owned(xcb_get_property_reply(
-        m_connection,
-        xcb_get_property(m_connection, 0, root, atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW, 0, 1024),
-        nullptr));
+    auto clients = owned(
+        xcb_get_property_reply(m_connection,
+                               xcb_get_property(m_connection, 0, root(), atom("_NET_CLIENT_LIST"),
+                                                XCB_ATOM_WINDOW, 0, 1024),
+                               nullptr));
     if (!clients)
         return windows;
     const auto *ids = static_cast<const xcb_window_t *>(xcb_get_property_value(clients.get()));
@@ -222,6 +256,57 @@ QList<unsigned> DesktopSession::windowsNamed(const QString &title) const
             windows.append(ids[i]);
     }
     return windows;
+}
+
+unsigned DesktopSession::waitForWindow(const QString &title, const QList<unsigned> &except) const
+{
+    unsigned found = 0;
+    waitFor(
+        [&] {
+            for (unsigned window : windowsNamed(title)) {
+                if (!except.contains(window) && isViewable(window))
+                    found = window;
+            }
+            return found != 0;
+        },
+        10000);
+    return found;
+}
+
+bool DesktopSession::isViewable(unsigned window) const
+{
+    auto attributes = owned(xcb_get_window_attributes_reply(
+        m_connection, xcb_get_window_attributes(m_connection, window), nullptr));
+    return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+}
+
+QRect DesktopSession::frameGeometry(unsigned window) const
+{
+    const QRect client = geometry(window);
+    // Left, right, top and bottom.
+    const QList<quint32> extents = property32(window, "_NET_FRAME_EXTENTS", XCB_ATOM_CARDINAL);
+    if (extents.size() != 4)
+        return client;
+    return client.adjusted(-int(extents[0]), -int(extents[2]), int(extents[1]), int(extents[3]));
+}
+
+unsigned DesktopSession::transientFor(unsigned window) const
+{
+    const QList<quint32> owner = property32(window, "WM_TRANSIENT_FOR", XCB_ATOM_WINDOW);
+    return owner.isEmpty() ? 0 : owner.first();
+}
+
+unsigned DesktopSession::activeWindow() const
+{
+    const QList<quint32> active = property32(root(), "_NET_ACTIVE_WINDOW", XCB_ATOM_WINDOW);
+    return active.isEmpty() ? 0 : active.first();
+}
+
+bool DesktopSession::activate(unsigned window) const
+{
+    return xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"),
+                    QString::number(window)}) &&
+           waitFor([&] { return activeWindow() == window; }, 5000);
 }
 
 QRect DesktopSession::geometry(unsigned window) const
@@ -268,12 +353,12 @@ qint64 DesktopSession::opacityProperty(unsigned window) const
 
 QImage DesktopSession::screenshot(QRect area) const
 {
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
     const QRect clipped = area.intersected(screen());
     auto reply = owned(xcb_get_image_reply(
         m_connection,
-        xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, root, int16_t(clipped.x()),
-                      int16_t(clipped.y()), uint16_t(clipped.width()), uint16_t(clipped.height()), ~0u),
+        xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, root(), int16_t(clipped.x()),
+                      int16_t(clipped.y()), uint16_t(clipped.width()), uint16_t(clipped.height()),
+                      ~0u),
         nullptr));
     if (!reply)
         return {};
@@ -285,12 +370,17 @@ QImage DesktopSession::screenshot(QRect area) const
 
 bool DesktopSession::popupMenuShown() const
 {
+    return popupMenu().isValid();
+}
+
+QRect DesktopSession::popupMenu() const
+{
     // Qt's popup menus are override-redirect windows of the program, which
     // the window manager does not manage.
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
-    auto tree = owned(xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, root), nullptr));
+    auto tree =
+        owned(xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, root()), nullptr));
     if (!tree)
-        return false;
+        return {};
     const xcb_window_t *children = xcb_query_tree_children(tree.get());
     for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
         auto attributes = owned(xcb_get_window_attributes_reply(
@@ -298,21 +388,118 @@ bool DesktopSession::popupMenuShown() const
         if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE ||
             !attributes->override_redirect)
             continue;
-        auto windowClass = owned(xcb_get_property_reply(
-            m_connection,
-            xcb_get_property(m_connection, 0, children[i], XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 64),
-            nullptr));
-        if (windowClass && QByteArray(static_cast<const char *>(xcb_get_property_value(windowClass.get())),
-                                      xcb_get_property_value_length(windowClass.get()))
-                               .startsWith("ruler"))
-            return true;
+        auto windowClass = owned(
+            xcb_get_property_reply(m_connection,
+                                   xcb_get_property(m_connection, 0, children[i], XCB_ATOM_WM_CLASS,
+                                                    XCB_ATOM_STRING, 0, 64),
+                                   nullptr));
+        if (windowClass &&
+            QByteArray(static_cast<const char *>(xcb_get_property_value(windowClass.get())),
+                       xcb_get_property_value_length(windowClass.get()))
+                .startsWith("ruler"))
+            return geometry(children[i]);
     }
-    return false;
+    return {};
+}
+
+bool DesktopSession::openMenu(QPoint at) const
+{
+    return xdotool({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
+                    QStringLiteral("click"), QStringLiteral("3")}) &&
+           waitFor([&] { return popupMenuShown(); }, 5000);
+}
+
+bool DesktopSession::chooseFromMenu(QPoint at, const QStringList &keys) const
+{
+    return openMenu(at) && pressKeys(keys) && waitFor([&] { return !popupMenuShown(); }, 5000);
+}
+
+bool DesktopSession::pressKeys(const QStringList &keys) const
+{
+    return xdotool(QStringList{QStringLiteral("key")} + keys);
+}
+
+bool DesktopSession::typeText(const QString &text) const
+{
+    return xdotool({QStringLiteral("type"), text});
+}
+
+bool DesktopSession::drag(int button, QPoint from, QPoint to) const
+{
+    const auto number = [](int value) {
+        return QString::number(value);
+    };
+    // A left press hands the window to the window manager, which moves or
+    // resizes it by how far the pointer goes from where it was when the
+    // program asked: the hand moves on only once that request is out. The
+    // program follows other buttons itself, from the press.
+    const bool handedOver = button == 1;
+    if (handedOver)
+        watchRootRequests(true);
+    bool pressed = xdotool({QStringLiteral("mousemove"), number(from.x()), number(from.y()),
+                            QStringLiteral("mousedown"), number(button)});
+    if (handedOver) {
+        pressed = pressed && waitFor([&] { return moveResizeRequested(); }, 5000);
+        watchRootRequests(false);
+    }
+    QStringList arguments;
+    for (int step = 1; step <= 10; ++step) {
+        const QPoint at = from + (to - from) * step / 10;
+        arguments << QStringLiteral("sleep") << QStringLiteral("0.02")
+                  << QStringLiteral("mousemove") << number(at.x()) << number(at.y());
+    }
+    arguments << QStringLiteral("sleep") << QStringLiteral("0.05") << QStringLiteral("mouseup")
+              << number(button);
+    const bool released = xdotool(arguments);
+    // Until the window manager has seen the release it keeps the pointer,
+    // and the next press would go to it instead of to the program.
+    return released && waitFor([&] { return pointerFree(); }, 5000) && pressed;
+}
+
+bool DesktopSession::pointerFree() const
+{
+    // A grab of our own succeeds only while no one else holds the pointer;
+    // it is let go at once.
+    auto reply = owned(xcb_grab_pointer_reply(
+        m_connection,
+        xcb_grab_pointer(m_connection, 0, root(), 0, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC,
+                         XCB_NONE, XCB_NONE, XCB_CURRENT_TIME),
+        nullptr));
+    if (!reply || reply->status != XCB_GRAB_STATUS_SUCCESS)
+        return false;
+    xcb_ungrab_pointer(m_connection, XCB_CURRENT_TIME);
+    xcb_flush(m_connection);
+    return true;
+}
+
+void DesktopSession::watchRootRequests(bool watch) const
+{
+    // Requests to the window manager are client messages to the root window
+    // for everyone who listens to its substructure.
+    const uint32_t mask = watch ? XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY : 0;
+    xcb_change_window_attributes(m_connection, root(), XCB_CW_EVENT_MASK, &mask);
+    // A round trip: the server has taken the change before anything is pressed.
+    std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+    if (watch) {
+        while (auto event = owned(xcb_poll_for_event(m_connection)))
+            ; // what came before is not the answer to this press
+    }
+}
+
+bool DesktopSession::moveResizeRequested() const
+{
+    const unsigned moveResize = atom("_NET_WM_MOVERESIZE");
+    bool requested = false;
+    while (auto event = owned(xcb_poll_for_event(m_connection))) {
+        if ((event->response_type & 0x7F) == XCB_CLIENT_MESSAGE &&
+            reinterpret_cast<const xcb_client_message_event_t *>(event.get())->type == moveResize)
+            requested = true;
+    }
+    return requested;
 }
 
 void DesktopSession::requestClose(unsigned window) const
 {
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
@@ -320,7 +507,7 @@ void DesktopSession::requestClose(unsigned window) const
     message.type = atom("_NET_CLOSE_WINDOW");
     message.data.data32[0] = XCB_CURRENT_TIME;
     message.data.data32[1] = 2; // as a pager or taskbar would ask
-    xcb_send_event(m_connection, 0, root,
+    xcb_send_event(m_connection, 0, root(),
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char *>(&message));
     xcb_flush(m_connection);
@@ -335,4 +522,13 @@ bool DesktopSession::xdotool(const QStringList &arguments) const
     process.start(QStringLiteral("xdotool"), arguments);
     return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit &&
            process.exitCode() == 0;
+}
+
+void DesktopSession::setDesktopColor(QRgb color) const
+{
+    // On a 24-bit TrueColor screen a pixel value is the colour itself.
+    const uint32_t pixel = color & 0xFFFFFF;
+    xcb_change_window_attributes(m_connection, root(), XCB_CW_BACK_PIXEL, &pixel);
+    xcb_clear_area(m_connection, 0, root(), 0, 0, 0, 0);
+    xcb_flush(m_connection);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPoint>
 #include <QProcess>
 #include <QRect>
 #include <QStringList>
@@ -26,6 +27,8 @@ public:
 
     // The program's settings file, beside it.
     QString settingsPath() const;
+    // The program as installed into the session's folder, beside its ruler.ini.
+    QString programPath() const;
     void writeSettings(const QByteArray &text) const;
     QByteArray settingsText() const;
     QString stored(const QString &key) const;
@@ -35,6 +38,9 @@ public:
     bool rulerRunning() const;
     // Waits for the program to end by itself (after a close), up to timeout.
     bool waitForRulerExit(int milliseconds = 5000);
+    // The program's exit code once it has ended by itself; -1 while it runs
+    // or when it crashed.
+    int rulerExitCode() const;
 
     // X11 views of a window.
     QRect geometry(unsigned window) const; // in root coordinates
@@ -43,9 +49,35 @@ public:
     QImage screenshot(QRect area) const;
     // Top-level windows whose _NET_WM_NAME is title.
     QList<unsigned> windowsNamed(const QString &title) const;
+    // Waits until a window titled title is on screen, one not in except (a
+    // dialog may carry the ruler's title); 0 if none comes.
+    unsigned waitForWindow(const QString &title, const QList<unsigned> &except = {}) const;
+    bool isViewable(unsigned window) const;
+    // The window with its title bar and border, as the window manager frames it.
+    QRect frameGeometry(unsigned window) const;
+    // The window that a dialog belongs to (WM_TRANSIENT_FOR); 0 when none.
+    unsigned transientFor(unsigned window) const;
+    // The window that has the keyboard focus, as the window manager tells.
+    unsigned activeWindow() const;
+    // Gives the window the focus and waits until the window manager has done so.
+    bool activate(unsigned window) const;
 
     // Whether a popup menu is on screen.
     bool popupMenuShown() const;
+    // Where the program's popup menu is on screen; null when none is shown.
+    QRect popupMenu() const;
+    // Right-clicks at a point of the screen and waits for the popup menu.
+    bool openMenu(QPoint at) const;
+    // Opens the popup menu at a point, presses the keys there (access keys,
+    // arrows, Return) and waits until the menu has closed.
+    bool chooseFromMenu(QPoint at, const QStringList &keys) const;
+    // Presses keys (xdotool key names such as "Return", "alt+y") and types
+    // text into the window that has the focus.
+    bool pressKeys(const QStringList &keys) const;
+    bool typeText(const QString &text) const;
+    // Presses the mouse button at from, moves to to in steps as a hand does,
+    // so that the window manager follows, and lets go.
+    bool drag(int button, QPoint from, QPoint to) const;
 
     // Asks the window manager to close the window as its close button would.
     void requestClose(unsigned window) const;
@@ -53,10 +85,29 @@ public:
     // Runs xdotool with the given arguments on this display; true on success.
     bool xdotool(const QStringList &arguments) const;
 
+    // Paints the desktop behind the windows in one colour (black until then).
+    void setDesktopColor(QRgb color) const;
+
 private:
-    QProcess *startProcess(const QString &program, const QStringList &arguments);
+    enum class Output
+    {
+        Discard,
+        Read,
+    };
+    QProcess *startProcess(const QString &program, const QStringList &arguments,
+                           Output output = Output::Discard);
     void stop(QProcess *process);
     unsigned atom(const char *name) const;
+    unsigned root() const;
+    bool windowManagerReady() const;
+    // Listening for what clients ask of the window manager.
+    void watchRootRequests(bool watch) const;
+    // Whether a request to move or resize a window came since the last look.
+    bool moveResizeRequested() const;
+    // Whether no client, the window manager included, holds the pointer.
+    bool pointerFree() const;
+    // A property of 32-bit items (atoms, windows, cardinals); empty when absent.
+    QList<quint32> property32(unsigned window, const char *name, unsigned type) const;
 
     QTemporaryDir m_folder;
     QString m_display;

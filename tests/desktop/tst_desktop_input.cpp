@@ -7,13 +7,6 @@
 
 using namespace ImageProbe;
 
-namespace {
-const QString number(int value)
-{
-    return QString::number(value);
-}
-} // namespace
-
 // The ruler as a person uses it: with the mouse and the keyboard, through
 // the window manager, on a real X server.
 class TestDesktopInput : public QObject
@@ -32,7 +25,6 @@ private slots:
 
 private:
     unsigned startFocused(const QByteArray &settings);
-    bool drag(int button, QPoint from, QPoint to);
 
     std::unique_ptr<DesktopSession> m_desktop;
 };
@@ -53,22 +45,8 @@ unsigned TestDesktopInput::startFocused(const QByteArray &settings)
     m_desktop->writeSettings("[General]\n" + settings);
     const unsigned window = m_desktop->startRuler();
     if (window)
-        m_desktop->xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), number(window)});
+        m_desktop->activate(window);
     return window;
-}
-
-bool TestDesktopInput::drag(int button, QPoint from, QPoint to)
-{
-    // In steps, as a hand moves, so that the window manager follows.
-    QStringList arguments{QStringLiteral("mousemove"), number(from.x()), number(from.y()),
-                          QStringLiteral("mousedown"), number(button)};
-    for (int step = 1; step <= 10; ++step) {
-        const QPoint at = from + (to - from) * step / 10;
-        arguments << QStringLiteral("sleep") << QStringLiteral("0.02") << QStringLiteral("mousemove")
-                  << number(at.x()) << number(at.y());
-    }
-    arguments << QStringLiteral("sleep") << QStringLiteral("0.05") << QStringLiteral("mouseup") << number(button);
-    return m_desktop->xdotool(arguments);
 }
 
 void TestDesktopInput::rightClickOpensTheMenuAndAKeyChoosesAUnit()
@@ -103,7 +81,7 @@ void TestDesktopInput::leftDragMovesItAndQuitStoresThePosition()
 {
     const unsigned window = startFocused("Left=1500\nTop=1500\n");
     QVERIFY(window);
-    QVERIFY(drag(1, QPoint(300, 150), QPoint(400, 250)));
+    QVERIFY(m_desktop->drag(1, QPoint(300, 150), QPoint(400, 250)));
     QTRY_COMPARE(m_desktop->geometry(window).topLeft(), QPoint(200, 200));
 
     QVERIFY(m_desktop->xdotool({QStringLiteral("mousemove"), QStringLiteral("400"), QStringLiteral("250"),
@@ -119,7 +97,7 @@ void TestDesktopInput::middleDragMovesItToo()
 {
     const unsigned window = startFocused("Left=1500\nTop=1500\n");
     QVERIFY(window);
-    QVERIFY(drag(2, QPoint(300, 150), QPoint(250, 190)));
+    QVERIFY(m_desktop->drag(2, QPoint(300, 150), QPoint(250, 190)));
     QTRY_COMPARE(m_desktop->geometry(window).topLeft(), QPoint(50, 140));
     // Released: the window no longer follows the pointer.
     QVERIFY(m_desktop->xdotool({QStringLiteral("mousemove"), QStringLiteral("500"), QStringLiteral("500")}));
@@ -132,7 +110,8 @@ void TestDesktopInput::dragOnTheGripStretchesIt()
     const unsigned window = startFocused("Left=1500\nTop=1500\n");
     QVERIFY(window);
     // The grip fills the last 24 x 12 pixels of the ruler.
-    QVERIFY(drag(1, QPoint(100 + 652 - 8, 100 + 120 - 4), QPoint(100 + 752 - 8, 100 + 160 - 4)));
+    QVERIFY(m_desktop->drag(1, QPoint(100 + 652 - 8, 100 + 120 - 4),
+                            QPoint(100 + 752 - 8, 100 + 160 - 4)));
     QTRY_COMPARE(m_desktop->geometry(window), QRect(100, 100, 752, 160));
     QTRY_COMPARE(m_desktop->stored(QStringLiteral("Width")), QStringLiteral("11280"));
     QCOMPARE(m_desktop->stored(QStringLiteral("Height")), QStringLiteral("2400"));

@@ -49,4 +49,32 @@ int runLength(const QImage &image, QPoint start, QPoint step, const PixelTest &t
     return length;
 }
 
+QList<int> tickPositions(const QImage &image, QPoint start, QPoint along, QPoint across,
+                         int minLength, const PixelTest &test)
+{
+    QList<int> positions;
+    int offset = 0;
+    for (QPoint at = start; image.valid(at); at += along, ++offset) {
+        if (runLength(image, at, across, test) >= minLength)
+            positions.append(offset);
+    }
+    return positions;
+}
+
+int textLineCount(const QImage &image, QRect region, const PixelTest &test)
+{
+    int lines = 0;
+    bool inLine = false;
+    const QRect area = region.intersected(image.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        bool ink = false;
+        for (int x = area.left(); x <= area.right() && !ink; ++x)
+            ink = test(image.pixel(x, y));
+        if (ink && !inLine)
+            ++lines;
+        inLine = ink;
+    }
+    return lines;
+}
+
 } // namespace ImageProbe

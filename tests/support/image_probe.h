@@ -24,4 +24,14 @@ QRect inkBox(const QImage &image, QRect region, const PixelTest &test);
 // tick's length: from the top edge down, from the bottom edge up, ...).
 int runLength(const QImage &image, QPoint start, QPoint step, const PixelTest &test);
 
+// The offsets from start, in steps of along, at which a run of at least
+// minLength pixels in steps of across passes the test: where the ticks of a
+// class stand along an edge.
+QList<int> tickPositions(const QImage &image, QPoint start, QPoint along, QPoint across,
+                         int minLength, const PixelTest &test);
+
+// How many lines of text lie in region: bands of rows holding ink, apart
+// from each other by rows without any.
+int textLineCount(const QImage &image, QRect region, const PixelTest &test);
+
 } // namespace ImageProbe
