@@ -9,9 +9,20 @@
 
 namespace {
 
-// Enough for every number of the longest ruler many times over; a cache that
-// grows past it (a calibration value of billions) starts again.
-constexpr qsizetype maxStamps = 4096;
+// Enough for every number of the longest ruler many times over.
+constexpr size_t maxStamps = 4096;
+
+// Premultiplied ink over an opaque pixel, in the raster engine's own integer
+// arithmetic, so that ink blended in advance looks as if drawn there.
+QRgb sourceOver(QRgb ink, QRgb pixel)
+{
+    const uint rest = 255 - qAlpha(ink);
+    uint redBlue = (pixel & 0xff00ff) * rest;
+    redBlue = ((redBlue + ((redBlue >> 8) & 0xff00ff) + 0x800080) >> 8) & 0xff00ff;
+    uint green = ((pixel >> 8) & 0xff) * rest;
+    green = ((green + (green >> 8) + 0x80) >> 8) & 0xff;
+    return 0xff000000 | (ink + (redBlue | (green << 8)));
+}
 
 QRgb tickColor(const DrawingSettings &drawing, TickClass tickClass)
 {
@@ -86,25 +97,23 @@ void paintTicks(QImage &image, const Scale &scale, const DrawingSettings &drawin
 
 } // namespace
 
-template<typename Key>
-const RulerPainter::Stamp &RulerPainter::kept(QHash<Key, Stamp> &stamps, const Key &key,
-                                              const std::function<Stamp()> &draw)
+template<typename Text>
+RulerPainter::Stamp &RulerPainter::kept(Stamps<Text> &stamps, const StampKey<Text> &key,
+                                        const std::function<Stamp()> &draw)
 {
     auto found = stamps.find(key);
-    if (found != stamps.end())
-        return *found;
-    if (stamps.size() >= maxStamps)
-        stamps.clear();
-    return *stamps.insert(key, draw());
+    if (found == stamps.end())
+        found = stamps.emplace(key, draw()).first;
+    return found->second;
 }
 
-const RulerPainter::Stamp &RulerPainter::numberStamp(double value, QRgb color)
+RulerPainter::Stamp &RulerPainter::numberStamp(double value, QRgb color)
 {
     return kept(m_numberStamps, StampKey<double>{value, color},
                 [&] { return drawnStamp(numberText(value), color); });
 }
 
-const RulerPainter::Stamp &RulerPainter::textStamp(const QString &text, QRgb color)
+RulerPainter::Stamp &RulerPainter::textStamp(const QString &text, QRgb color)
 {
     return kept(m_textStamps, StampKey<QString>{text, color}, [&] { return drawnStamp(text, color); });
 }
@@ -146,13 +155,52 @@ RulerPainter::Stamp RulerPainter::drawnStamp(const QString &text, QRgb color) co
     return made;
 }
 
-void RulerPainter::place(QPainter &painter, const Stamp &stamp, double left, double top) const
+RulerPainter::Placement RulerPainter::placed(Stamp &stamp, double left, double top) const
 {
     // The baseline and the left edge fall on whole device pixels, as they
     // do inside the stamp, so that the stamp lands pixel for pixel.
-    const double x = std::round(left * m_ratio) - stamp.left;
-    const double y = std::round((top + m_ascent) * m_ratio) - stamp.baseline;
-    painter.drawImage(QPointF(x / m_ratio, y / m_ratio), stamp.image);
+    return {&stamp, QPoint(int(std::round(left * m_ratio)) - stamp.left,
+                           int(std::round((top + m_ascent) * m_ratio)) - stamp.baseline)};
+}
+
+void RulerPainter::paintNumbers(QImage &image, QPainter &painter,
+                                const std::vector<Placement> &numbers, QRgb background) const
+{
+    // Numbers that keep clear of each other lie on the background alone, so
+    // their ink blended over it in advance can simply be copied; numbers
+    // crowded into each other's room are blended one over the other.
+    const auto rectOf = [](const Placement &placement) {
+        return QRect(placement.at, placement.stamp->image.size());
+    };
+    const bool apart = std::adjacent_find(numbers.begin(), numbers.end(),
+                                          [&](const Placement &a, const Placement &b) {
+                                              return rectOf(a).intersects(rectOf(b));
+                                          }) == numbers.end();
+    for (const Placement &placement : numbers) {
+        Stamp &stamp = *placement.stamp;
+        if (!apart) {
+            painter.drawImage(QPointF(placement.at) / m_ratio, stamp.image);
+            continue;
+        }
+        if (stamp.overBackground.isNull() || stamp.background != background) {
+            stamp.overBackground = QImage(stamp.image.size(), QImage::Format_RGB32);
+            for (int y = 0; y < stamp.image.height(); ++y) {
+                const auto *ink = reinterpret_cast<const QRgb *>(stamp.image.constScanLine(y));
+                auto *out = reinterpret_cast<QRgb *>(stamp.overBackground.scanLine(y));
+                for (int x = 0; x < stamp.image.width(); ++x)
+                    out[x] = sourceOver(ink[x], background);
+            }
+            stamp.background = background;
+        }
+        const QRect target = rectOf(placement).intersected(image.rect());
+        const size_t rowBytes = size_t(target.width()) * sizeof(QRgb);
+        for (int y = target.top(); y <= target.bottom(); ++y) {
+            std::memcpy(reinterpret_cast<QRgb *>(image.scanLine(y)) + target.left(),
+                        reinterpret_cast<const QRgb *>(stamp.overBackground.constScanLine(
+                            y - placement.at.y())) + (target.left() - placement.at.x()),
+                        rowBytes);
+        }
+    }
 }
 
 void RulerPainter::paint(QImage &image, const Scale &scale, const DrawingSettings &drawing,
@@ -168,6 +216,12 @@ void RulerPainter::paint(QImage &image, const Scale &scale, const DrawingSetting
         m_numberStamps.clear();
         m_textStamps.clear();
     }
+    // A cache grown past its bound (a calibration value of billions) starts
+    // again, before this repaint holds on to any of it.
+    if (m_numberStamps.size() > maxStamps)
+        m_numberStamps.clear();
+    if (m_textStamps.size() > maxStamps)
+        m_textStamps.clear();
     if (scale.orientation == ScaleOrientation::Horizontal) {
         // The ticks' rows are painted whole; only the rows between them are filled.
         const int tickRows = std::min(scale.tickPixels[size_t(TickClass::Big)], image.height() / 2);
@@ -188,17 +242,23 @@ void RulerPainter::paint(QImage &image, const Scale &scale, const DrawingSetting
     if (scale.orientation != ScaleOrientation::None) {
         const double tick = scale.tickPixels[size_t(TickClass::Big)] / ratio;
         const bool horizontal = scale.orientation == ScaleOrientation::Horizontal;
+        std::vector<Placement> first;
+        std::vector<Placement> second;
+        first.reserve(scale.numbers.size());
+        second.reserve(scale.numbers.size());
         for (const TickNumber &number : scale.numbers) {
-            const Stamp &text = numberStamp(number.value, drawing.numbers);
+            Stamp &text = numberStamp(number.value, drawing.numbers);
             const double centre = number.centre / ratio;
             if (horizontal) {
-                place(painter, text, centre - text.width / 2, tick);
-                place(painter, text, centre - text.width / 2, size.height() - tick - m_lineHeight);
+                first.push_back(placed(text, centre - text.width / 2, tick));
+                second.push_back(placed(text, centre - text.width / 2, size.height() - tick - m_lineHeight));
             } else {
-                place(painter, text, tick, centre - m_lineHeight / 2);
-                place(painter, text, size.width() - tick - text.width, centre - m_lineHeight / 2);
+                first.push_back(placed(text, tick, centre - m_lineHeight / 2));
+                second.push_back(placed(text, size.width() - tick - text.width, centre - m_lineHeight / 2));
             }
         }
+        paintNumbers(image, painter, first, drawing.background);
+        paintNumbers(image, painter, second, drawing.background);
 
         if (scale.numberBand) {
             // Numbers closer than a pixel overlap into one band of ink, as tall
@@ -230,6 +290,8 @@ void RulerPainter::paint(QImage &image, const Scale &scale, const DrawingSetting
         }
     }
 
-    const Stamp &hintText = textStamp(hint, drawing.hint);
-    place(painter, hintText, size.width() / 2 - hintText.width / 2, size.height() / 2 - m_lineHeight / 2);
+    Stamp &hintText = textStamp(hint, drawing.hint);
+    const Placement hintPlace =
+        placed(hintText, size.width() / 2 - hintText.width / 2, size.height() / 2 - m_lineHeight / 2);
+    painter.drawImage(QPointF(hintPlace.at) / m_ratio, hintText.image);
 }

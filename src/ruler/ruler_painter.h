@@ -9,6 +9,8 @@
 #include <QString>
 
 #include <functional>
+#include <unordered_map>
+#include <vector>
 
 class QPainter;
 
@@ -31,10 +33,21 @@ private:
     // baseline lie within it, in device pixels.
     struct Stamp
     {
-        QImage image;
+        QImage image; // premultiplied ink, cropped to it
         int left = 0;
         int baseline = 0;
         double width = 0; // the text's advance, logical pixels
+        // The ink already blended over a background, which a repaint can copy
+        // row by row where the stamp lies on that background alone.
+        QImage overBackground;
+        QRgb background = 0;
+    };
+
+    // Where a stamp goes: its image's top-left corner, device pixels.
+    struct Placement
+    {
+        Stamp *stamp;
+        QPoint at;
     };
 
     template<typename Text>
@@ -50,20 +63,33 @@ private:
     };
 
     template<typename Key>
-    static const Stamp &kept(QHash<Key, Stamp> &stamps, const Key &key,
-                             const std::function<Stamp()> &draw);
+    struct StampHash
+    {
+        size_t operator()(const Key &key) const { return qHash(key); }
+    };
+    // Node-based, so that a stamp stays where it is while others are added:
+    // a repaint holds on to the stamps it has placed.
+    template<typename Text>
+    using Stamps = std::unordered_map<StampKey<Text>, Stamp, StampHash<StampKey<Text>>>;
+
+    template<typename Text>
+    static Stamp &kept(Stamps<Text> &stamps, const StampKey<Text> &key,
+                       const std::function<Stamp()> &draw);
     // Numbers are looked up by value, so that no text is made for a number
     // already drawn.
-    const Stamp &numberStamp(double value, QRgb color);
-    const Stamp &textStamp(const QString &text, QRgb color);
+    Stamp &numberStamp(double value, QRgb color);
+    Stamp &textStamp(const QString &text, QRgb color);
     Stamp drawnStamp(const QString &text, QRgb color) const;
-    // Draws a stamp with the text's top-left corner at (left, top), logical pixels.
-    void place(QPainter &painter, const Stamp &stamp, double left, double top) const;
+    // Where a stamp goes for the text's top-left corner at (left, top), logical pixels.
+    Placement placed(Stamp &stamp, double left, double top) const;
+    // The numbers of one edge, in order along it.
+    void paintNumbers(QImage &image, QPainter &painter, const std::vector<Placement> &numbers,
+                      QRgb background) const;
 
     QFont m_font;
     qreal m_ratio = 0;
     double m_ascent = 0;
     double m_lineHeight = 0;
-    QHash<StampKey<double>, Stamp> m_numberStamps;
-    QHash<StampKey<QString>, Stamp> m_textStamps;
+    Stamps<double> m_numberStamps;
+    Stamps<QString> m_textStamps;
 };

@@ -278,6 +278,10 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
         beginCornerResize(this, Label1, *static_cast<QMouseEvent *>(event));
         return true;
     }
+    // The grip's caption is four blanks over the ruler's own image: there is
+    // nothing to paint, and laying the blanks out would cost every repaint.
+    if (watched == Label1 && event->type() == QEvent::Paint)
+        return true;
     return QWidget::eventFilter(watched, event);
 }
 
