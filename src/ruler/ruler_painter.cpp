@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 namespace {
 
@@ -39,58 +38,58 @@ QRgb tickColor(const DrawingSettings &drawing, TickClass tickClass)
     return drawing.line;
 }
 
-// Both edges carry the same ticks: from the top and bottom edges of a
-// horizontal ruler, from the left and right edges of a vertical one. The
-// rows of a horizontal ruler's ticks are painted whole, background included;
-// everything else is left to the background fill.
+// A band of the ticks along one edge, as an image: a horizontal ruler's
+// rows, or a vertical ruler's columns, that the ticks of at least one class
+// reach into, with those ticks on the background.
 //
-// Across the scale, the ticks make three bands: every tick reaches over the
-// first (a small tick's length), mid and big ones over the second, big ones
-// alone over the third. All rows of a band look the same, so a horizontal
-// ruler paints one row per band and copies it, instead of running down every
-// tick's column: where ticks crowd a whole calibrated scale into each pixel,
-// that is the difference between writing rows and missing the cache on every
-// pixel.
-void paintTicks(QImage &image, const Scale &scale, const DrawingSettings &drawing)
+// Across the scale the ticks make three bands: every tick reaches over the
+// first (a small tick's length), mid and big ticks over the second, big ones
+// alone over the third. All lines of a band look the same, so one is made and
+// copied across the band, and the band drawn unscaled at both edges, rather
+// than every tick drawn down its own column: where a calibrated scale crowds
+// many ticks into every pixel, that is the difference between a few blits
+// and a cache miss on every pixel.
+QImage band(const Scale &scale, const DrawingSettings &drawing, TickClass lowest, int along,
+            int breadth)
 {
     const bool horizontal = scale.orientation == ScaleOrientation::Horizontal;
-    const int width = image.width();
-    const int height = image.height();
-    const int along = horizontal ? width : height;
-    const int across = horizontal ? height : width;
-    uchar *const bits = image.bits();
-    const qsizetype stride = image.bytesPerLine();
-    const auto pixel = [&](int x, int y) { return reinterpret_cast<QRgb *>(bits + y * stride) + x; };
-
-    if (!horizontal) {
-        for (const Tick &tick : scale.ticks) {
-            if (tick.position < 0 || tick.position >= along)
-                continue;
-            const int length = std::min(scale.tickPixels[size_t(tick.tickClass)], across);
-            const QRgb color = tickColor(drawing, tick.tickClass);
-            std::fill_n(pixel(0, tick.position), length, color);
-            std::fill_n(pixel(width - length, tick.position), length, color);
-        }
-        return;
+    std::vector<QRgb> line(size_t(along), drawing.background);
+    for (const Tick &tick : scale.ticks) {
+        if (tick.tickClass >= lowest && tick.position >= 0 && tick.position < along)
+            line[size_t(tick.position)] = tickColor(drawing, tick.tickClass);
     }
+    QImage image = horizontal ? QImage(along, breadth, QImage::Format_RGB32)
+                              : QImage(breadth, along, QImage::Format_RGB32);
+    if (horizontal) {
+        for (int y = 0; y < breadth; ++y)
+            std::copy(line.begin(), line.end(), reinterpret_cast<QRgb *>(image.scanLine(y)));
+    } else {
+        for (int y = 0; y < along; ++y)
+            std::fill_n(reinterpret_cast<QRgb *>(image.scanLine(y)), breadth, line[size_t(y)]);
+    }
+    return image;
+}
 
+// Both edges carry the same ticks: from the top and bottom edges of a
+// horizontal ruler, from the left and right edges of a vertical one.
+void paintTicks(QPainter &painter, QSize device, qreal ratio, const Scale &scale,
+                const DrawingSettings &drawing)
+{
+    const bool horizontal = scale.orientation == ScaleOrientation::Horizontal;
+    const int along = horizontal ? device.width() : device.height();
+    const int across = horizontal ? device.height() : device.width();
+    const auto at = [&](int offset) {
+        return (horizontal ? QPointF(0, offset) : QPointF(offset, 0)) / ratio;
+    };
     int bandStart = 0;
-    for (const TickClass band : {TickClass::Small, TickClass::Mid, TickClass::Big}) {
-        const int bandEnd = std::min(scale.tickPixels[size_t(band)], across / 2);
+    for (const TickClass lowest : {TickClass::Small, TickClass::Mid, TickClass::Big}) {
+        const int bandEnd = std::min(scale.tickPixels[size_t(lowest)], across / 2);
         if (bandEnd <= bandStart)
             continue;
-        QRgb *const row = pixel(0, bandStart);
-        std::fill_n(row, width, drawing.background);
-        for (const Tick &tick : scale.ticks) {
-            if (tick.tickClass >= band && tick.position >= 0 && tick.position < along)
-                row[tick.position] = tickColor(drawing, tick.tickClass);
-        }
-        const size_t rowBytes = size_t(width) * sizeof(QRgb);
-        for (int y = bandStart; y < bandEnd; ++y) {
-            if (y != bandStart)
-                std::memcpy(pixel(0, y), row, rowBytes);
-            std::memcpy(pixel(0, height - 1 - y), row, rowBytes);
-        }
+        QImage image = band(scale, drawing, lowest, along, bandEnd - bandStart);
+        image.setDevicePixelRatio(ratio);
+        painter.drawImage(at(bandStart), image);
+        painter.drawImage(at(across - bandEnd), image);
         bandStart = bandEnd;
     }
 }
@@ -163,12 +162,13 @@ RulerPainter::Placement RulerPainter::placed(Stamp &stamp, double left, double t
                            int(std::round((top + m_ascent) * m_ratio)) - stamp.baseline)};
 }
 
-void RulerPainter::paintNumbers(QImage &image, QPainter &painter,
-                                const std::vector<Placement> &numbers, QRgb background) const
+void RulerPainter::paintNumbers(QPainter &painter, const std::vector<Placement> &numbers,
+                                QRgb background) const
 {
     // Numbers that keep clear of each other lie on the background alone, so
-    // their ink blended over it in advance can simply be copied; numbers
-    // crowded into each other's room are blended one over the other.
+    // their ink blended over it in advance is copied, which costs less than
+    // blending; numbers crowded into each other's room are blended one over
+    // the other.
     const auto rectOf = [](const Placement &placement) {
         return QRect(placement.at, placement.stamp->image.size());
     };
@@ -178,12 +178,9 @@ void RulerPainter::paintNumbers(QImage &image, QPainter &painter,
                                           }) == numbers.end();
     for (const Placement &placement : numbers) {
         Stamp &stamp = *placement.stamp;
-        if (!apart) {
-            painter.drawImage(QPointF(placement.at) / m_ratio, stamp.image);
-            continue;
-        }
-        if (stamp.overBackground.isNull() || stamp.background != background) {
+        if (apart && (stamp.overBackground.isNull() || stamp.background != background)) {
             stamp.overBackground = QImage(stamp.image.size(), QImage::Format_RGB32);
+            stamp.overBackground.setDevicePixelRatio(m_ratio);
             for (int y = 0; y < stamp.image.height(); ++y) {
                 const auto *ink = reinterpret_cast<const QRgb *>(stamp.image.constScanLine(y));
                 auto *out = reinterpret_cast<QRgb *>(stamp.overBackground.scanLine(y));
@@ -192,21 +189,13 @@ void RulerPainter::paintNumbers(QImage &image, QPainter &painter,
             }
             stamp.background = background;
         }
-        const QRect target = rectOf(placement).intersected(image.rect());
-        const size_t rowBytes = size_t(target.width()) * sizeof(QRgb);
-        for (int y = target.top(); y <= target.bottom(); ++y) {
-            std::memcpy(reinterpret_cast<QRgb *>(image.scanLine(y)) + target.left(),
-                        reinterpret_cast<const QRgb *>(stamp.overBackground.constScanLine(
-                            y - placement.at.y())) + (target.left() - placement.at.x()),
-                        rowBytes);
-        }
+        painter.drawImage(QPointF(placement.at) / m_ratio, apart ? stamp.overBackground : stamp.image);
     }
 }
 
-void RulerPainter::paint(QImage &image, const Scale &scale, const DrawingSettings &drawing,
-                         const QString &hint, const QFont &font)
+void RulerPainter::paint(QPainter &painter, QSize device, qreal ratio, const Scale &scale,
+                         const DrawingSettings &drawing, const QString &hint, const QFont &font)
 {
-    const qreal ratio = image.devicePixelRatio();
     if (font != m_font || ratio != m_ratio) {
         m_font = font;
         m_ratio = ratio;
@@ -222,24 +211,27 @@ void RulerPainter::paint(QImage &image, const Scale &scale, const DrawingSetting
         m_numberStamps.clear();
     if (m_textStamps.size() > maxStamps)
         m_textStamps.clear();
-    if (scale.orientation == ScaleOrientation::Horizontal) {
-        // The ticks' rows are painted whole; only the rows between them are filled.
-        const int tickRows = std::min(scale.tickPixels[size_t(TickClass::Big)], image.height() / 2);
-        QImage between(image.bits() + tickRows * image.bytesPerLine(), image.width(),
-                       image.height() - 2 * tickRows, image.bytesPerLine(), image.format());
-        between.fill(drawing.background);
-        paintTicks(image, scale, drawing);
-    } else {
-        image.fill(drawing.background);
-        if (scale.orientation == ScaleOrientation::Vertical)
-            paintTicks(image, scale, drawing);
-    }
 
-    const QSizeF size = image.deviceIndependentSize();
-    QPainter painter(&image);
+    const QSizeF size = QSizeF(device) / ratio;
+    // The tick bands paint their own background; the rest is filled.
+    const int bandsEnd = std::min(scale.tickPixels[size_t(TickClass::Big)],
+                                  (scale.orientation == ScaleOrientation::Vertical ? device.width()
+                                                                                   : device.height()) /
+                                      2);
+    const QColor background = QColor::fromRgb(drawing.background);
+    if (scale.orientation == ScaleOrientation::Horizontal) {
+        painter.fillRect(QRectF(0, bandsEnd / ratio, size.width(), size.height() - 2 * bandsEnd / ratio),
+                         background);
+    } else if (scale.orientation == ScaleOrientation::Vertical) {
+        painter.fillRect(QRectF(bandsEnd / ratio, 0, size.width() - 2 * bandsEnd / ratio, size.height()),
+                         background);
+    } else {
+        painter.fillRect(QRectF(QPointF(0, 0), size), background);
+    }
     const auto snap = [ratio](double logical) { return std::round(logical * ratio) / ratio; };
 
     if (scale.orientation != ScaleOrientation::None) {
+        paintTicks(painter, device, ratio, scale, drawing);
         const double tick = scale.tickPixels[size_t(TickClass::Big)] / ratio;
         const bool horizontal = scale.orientation == ScaleOrientation::Horizontal;
         std::vector<Placement> first;
@@ -257,8 +249,8 @@ void RulerPainter::paint(QImage &image, const Scale &scale, const DrawingSetting
                 second.push_back(placed(text, size.width() - tick - text.width, centre - m_lineHeight / 2));
             }
         }
-        paintNumbers(image, painter, first, drawing.background);
-        paintNumbers(image, painter, second, drawing.background);
+        paintNumbers(painter, first, drawing.background);
+        paintNumbers(painter, second, drawing.background);
 
         if (scale.numberBand) {
             // Numbers closer than a pixel overlap into one band of ink, as tall

@@ -14,10 +14,10 @@
 
 class QPainter;
 
-// Paints a computed scale into an image the size of the window in device
-// pixels (its devicePixelRatio set). Ticks are written straight into the
-// pixels, one device pixel wide, so they stay crisp at any ratio; numbers and
-// the hint are text, placed at whole device pixels beside the ticks.
+// Paints a computed scale over a window of the given size in device pixels,
+// at its device pixel ratio. Ticks are one device pixel wide, so they stay
+// crisp at any ratio; numbers and the hint are text, placed at whole device
+// pixels beside the ticks.
 //
 // Each text is drawn once, into a small image of its own, and kept: a ruler
 // shows the same numbers on every repaint, and laying out and blending text
@@ -25,8 +25,8 @@ class QPainter;
 class RulerPainter
 {
 public:
-    void paint(QImage &image, const Scale &scale, const DrawingSettings &drawing,
-               const QString &hint, const QFont &font);
+    void paint(QPainter &painter, QSize device, qreal ratio, const Scale &scale,
+               const DrawingSettings &drawing, const QString &hint, const QFont &font);
 
 private:
     // A text as drawn: its image, and where its top-left corner and its
@@ -83,8 +83,7 @@ private:
     // Where a stamp goes for the text's top-left corner at (left, top), logical pixels.
     Placement placed(Stamp &stamp, double left, double top) const;
     // The numbers of one edge, in order along it.
-    void paintNumbers(QImage &image, QPainter &painter, const std::vector<Placement> &numbers,
-                      QRgb background) const;
+    void paintNumbers(QPainter &painter, const std::vector<Placement> &numbers, QRgb background) const;
 
     QFont m_font;
     qreal m_ratio = 0;

@@ -140,8 +140,10 @@ void Form1::Form_Resize()
 
     if (IsResizing == 1)
         return;
-    const auto [direction, storedLength, storedBreadth] = m_settings.read(
-        std::array{SettingsKey::Direction, SettingsKey::Width, SettingsKey::Height});
+    // Nothing below writes ScaleMode: it is read now, with the others, in one
+    // reading of the file.
+    const auto [direction, storedLength, storedBreadth, scaleMode] = m_settings.read(std::array{
+        SettingsKey::Direction, SettingsKey::Width, SettingsKey::Height, SettingsKey::ScaleMode});
     const bool vertical = isVerticalText(direction);
     const double length = numericValue(storedLength);
     const double breadth = numericValue(storedBreadth);
@@ -182,7 +184,7 @@ void Form1::Form_Resize()
     }
 
     Label1->move(width() - Label1->width(), height() - Label1->height());
-    DrawRuler(unitCodeOf(m_settings.read(SettingsKey::ScaleMode)));
+    DrawRuler(unitCodeOf(scaleMode));
 
     // Width and Height hold the length and breadth whatever the orientation.
     const int lengthPixels = vertical ? height() : width();
@@ -195,10 +197,10 @@ void Form1::Form_Resize()
 
 void Form1::DrawRuler(int pScaleMode)
 {
-    const DrawingSettings drawing = readDrawingSettings(m_settings);
+    m_shown.drawing = readDrawingSettings(m_settings);
+    const DrawingSettings &drawing = m_shown.drawing;
     const qreal ratio = devicePixelRatioF();
     const QSize devicePixels = (QSizeF(size()) * ratio).toSize();
-    fitImageTo(devicePixels, ratio);
 
     ScaleInput input;
     input.unitCode = pScaleMode;
@@ -210,27 +212,26 @@ void Form1::DrawRuler(int pScaleMode)
                              : devicePixels.width();
     input.logicalDpi = Twips::perInch / twipsPerPixel();
     input.devicePixelRatio = ratio;
-    m_painter.paint(m_image, computeScale(input), drawing,
-                    unitHint(pScaleMode, drawing.physical, drawing.calibration), font());
+    m_shown.scale = computeScale(input);
+    m_shown.hint = unitHint(pScaleMode, drawing.physical, drawing.calibration);
     update();
 }
 
-void Form1::fitImageTo(QSize devicePixels, qreal ratio)
+QImage Form1::image()
 {
-    constexpr int growthStep = 256;
-    const auto roundedUp = [](int pixels) { return (pixels + growthStep - 1) / growthStep * growthStep; };
-    const qint64 needed = qint64(devicePixels.width()) * devicePixels.height();
-    const qint64 held = qint64(m_canvas.width()) * m_canvas.height();
-    // Grows when too small; gives memory back when a much smaller ruler
-    // keeps less than a quarter of it.
-    if (m_canvas.width() < devicePixels.width() || m_canvas.height() < devicePixels.height() ||
-        held > 4 * std::max<qint64>(needed, growthStep * growthStep)) {
-        m_canvas = QImage(roundedUp(devicePixels.width()), roundedUp(devicePixels.height()),
-                          QImage::Format_RGB32);
-    }
-    m_image = QImage(m_canvas.bits(), devicePixels.width(), devicePixels.height(),
-                     m_canvas.bytesPerLine(), QImage::Format_RGB32);
-    m_image.setDevicePixelRatio(ratio);
+    const qreal ratio = devicePixelRatioF();
+    QImage shown((QSizeF(size()) * ratio).toSize(), QImage::Format_RGB32);
+    shown.setDevicePixelRatio(ratio);
+    QPainter painter(&shown);
+    paintShown(painter);
+    return shown;
+}
+
+void Form1::paintShown(QPainter &painter)
+{
+    const qreal ratio = devicePixelRatioF();
+    m_painter.paint(painter, (QSizeF(size()) * ratio).toSize(), ratio, m_shown.scale,
+                    m_shown.drawing, m_shown.hint, font());
 }
 
 void Form1::repaintWithStoredUnit()
@@ -248,7 +249,7 @@ void Form1::moveTwips(double left, double top)
 void Form1::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), m_image);
+    paintShown(painter);
 }
 
 void Form1::resizeEvent(QResizeEvent *)

@@ -1,15 +1,19 @@
 #pragma once
 
+#include "drawing_settings.h"
 #include "ruler_painter.h"
+#include "scale_geometry.h"
 #include "settings/ruler_settings.h"
 
 #include <QImage>
+#include <QString>
 #include <QWidget>
 
 #include <memory>
 
 class FormMenu;
 class QLabel;
+class QPainter;
 
 // The ruler window: a borderless strip on which the scale is painted. It
 // restores every stored choice when it is first shown, lays itself out on
@@ -30,14 +34,15 @@ public:
     void Form_Resize();
 
     // Repaints the whole scale from ruler.ini in the given unit (3 pixels,
-    // 5 inches, 6 millimetres).
+    // 5 inches, 6 millimetres). The window shows that scale until the next
+    // call, whenever it is uncovered.
     void DrawRuler(int pScaleMode);
 
     const RulerSettings &settings() const { return m_settings; }
     FormMenu &formMenu() { return *m_formMenu; }
     QLabel *grip() const { return Label1; }
-    // What the window shows, in device pixels.
-    const QImage &image() const { return m_image; }
+    // What the window shows, in device pixels, painted as the window paints it.
+    QImage image();
 
     double twipsPerPixel() const;
     double leftTwips() const;
@@ -60,16 +65,22 @@ private:
     void Form_Unload();
     void setSizeTwips(double width, double height);
     void repaintWithStoredUnit();
-    void fitImageTo(QSize devicePixels, qreal ratio);
+    void paintShown(QPainter &painter);
 
     RulerSettings m_settings;
     std::unique_ptr<FormMenu> m_formMenu;
     QLabel *Label1 = nullptr; // the resize grip in the bottom-right corner
-    // The image the window shows, in device pixels, is a view into a canvas
-    // that is kept from one repaint to the next and only grows in steps, so
-    // that stretching the ruler does not allocate and free megabytes per step.
-    QImage m_canvas;
-    QImage m_image;
+    // What the last DrawRuler read and worked out, which every paint shows.
+    // The window paints it straight into its backing store: drawing it into
+    // an image of its own first and copying that would cost a pass over the
+    // whole window on every step of an interactive resize.
+    struct Shown
+    {
+        Scale scale;
+        DrawingSettings drawing;
+        QString hint;
+    };
+    Shown m_shown;
     RulerPainter m_painter;
     // 1 from the end of load until the first layout restores size and
     // position, -1 while it does, 0 afterwards.

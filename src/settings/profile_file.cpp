@@ -1,10 +1,9 @@
 #include "profile_file.h"
 
-#include "atomic_file.h"
+#include "file_contents.h"
 #include "profile_text.h"
 #include "settings_lock.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
 #include <optional>
@@ -17,27 +16,6 @@ constexpr qint64 maxFileSize = 16 * 1024 * 1024;
 
 // The profile service hands back at most 999 bytes of a value.
 constexpr qsizetype maxValueBytes = 999;
-
-std::optional<QByteArray> readWhole(const QString &fileName)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    // In pieces rather than read(maxFileSize), which would set aside the
-    // whole limit for a file of a few hundred bytes; a device or a pipe
-    // posing as ruler.ini is cut off at the limit too.
-    QByteArray text;
-    char piece[4096];
-    qint64 got = 0;
-    while ((got = file.read(piece, sizeof piece)) > 0) {
-        text.append(piece, got);
-        if (text.size() > maxFileSize)
-            return std::nullopt;
-    }
-    if (got < 0)
-        return std::nullopt;
-    return text;
-}
 
 QString cleanedValue(QByteArray raw)
 {
@@ -68,13 +46,13 @@ QString valueIn(const QByteArray &text, const QByteArray &section, const QString
 
 QString ReadIniValue(const QString &fileName, const QString &section, const QString &key)
 {
-    const std::optional<QByteArray> text = readWhole(fileName);
+    const std::optional<QByteArray> text = readFileContents(fileName, maxFileSize);
     return text ? valueIn(*text, section.toLocal8Bit(), key) : QString();
 }
 
 QStringList ReadIniValues(const QString &fileName, const QString &section, const QStringList &keys)
 {
-    const std::optional<QByteArray> text = readWhole(fileName);
+    const std::optional<QByteArray> text = readFileContents(fileName, maxFileSize);
     const QByteArray section8 = section.toLocal8Bit();
     QStringList values;
     values.reserve(keys.size());
@@ -95,15 +73,13 @@ bool WriteIniValue(const QString &fileName, const QString &section, const QStrin
     // Read, change and replace as one step that no other ruler cuts into.
     const SettingsLock lock(fileName);
 
+    // Never replace a file whose contents we could not see: that would lose
+    // every other setting in it. Only a file that is not there starts empty.
     QByteArray current;
-    if (QFile::exists(fileName)) {
-        // Never replace a file whose contents we could not see: that would
-        // lose every other setting in it.
-        std::optional<QByteArray> text = readWhole(fileName);
-        if (!text)
-            return false;
+    if (std::optional<QByteArray> text = readFileContents(fileName, maxFileSize))
         current = std::move(*text);
-    }
+    else if (errno != ENOENT)
+        return false;
     const QByteArray updated = ProfileText::withValue(current, section8, key8, value8);
     if (updated == current)
         return true;

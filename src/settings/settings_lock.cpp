@@ -5,24 +5,13 @@
 #include <QFileInfo>
 #include <QThread>
 
-#ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
-#else
-#include <QLockFile>
-#endif
 
 namespace {
 constexpr int waitMilliseconds = 300;
 } // namespace
-
-#ifdef Q_OS_UNIX
-
-struct SettingsLock::Held
-{
-    int folder = -1;
-};
 
 SettingsLock::SettingsLock(const QString &settingsPath)
 {
@@ -38,35 +27,11 @@ SettingsLock::SettingsLock(const QString &settingsPath)
         }
         QThread::usleep(200);
     }
-    m_held = std::make_unique<Held>(Held{folder});
+    m_folder = folder;
 }
 
 SettingsLock::~SettingsLock()
 {
-    if (m_held)
-        ::close(m_held->folder); // which lets the lock go
-}
-
-#else
-
-struct SettingsLock::Held
-{
-    QLockFile file;
-};
-
-SettingsLock::SettingsLock(const QString &settingsPath)
-    : m_held(std::make_unique<Held>(Held{QLockFile(settingsPath + QStringLiteral(".lock"))}))
-{
-    m_held->file.setStaleLockTime(1000);
-    if (!m_held->file.tryLock(waitMilliseconds))
-        m_held.reset();
-}
-
-SettingsLock::~SettingsLock() = default;
-
-#endif
-
-bool SettingsLock::isHeld() const
-{
-    return m_held != nullptr;
+    if (m_folder >= 0)
+        ::close(m_folder); // which lets the lock go
 }

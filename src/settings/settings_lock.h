@@ -2,16 +2,13 @@
 
 #include <QString>
 
-#include <memory>
-
 // Keeps two rulers from cutting into each other's read-change-replace of one
 // settings file, for the moment of one write.
 //
-// On Unix the lock is the kernel's (flock) on the folder that holds the file:
-// the kernel lets it go when a process dies, so no lock is ever left stale,
-// and nothing is created or written for it. Elsewhere it is a lock file
-// beside the settings file. Where no lock can be had within a short wait (a
-// ruler that hangs), the holder goes ahead without it.
+// The lock is the kernel's (flock) on the folder that holds the file: the
+// kernel lets it go when a process dies, so no lock is ever left stale, and
+// nothing is created or written for it. Where no lock can be had within a
+// short wait (a ruler that hangs), the holder goes ahead without it.
 class SettingsLock
 {
 public:
@@ -21,9 +18,6 @@ public:
     SettingsLock(const SettingsLock &) = delete;
     SettingsLock &operator=(const SettingsLock &) = delete;
 
-    bool isHeld() const;
-
 private:
-    struct Held;
-    std::unique_ptr<Held> m_held;
+    int m_folder = -1; // the locked folder, open
 };

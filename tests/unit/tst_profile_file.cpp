@@ -56,6 +56,7 @@ private slots:
     void replacementKeepsPermissionsAndFollowsLinks();
     void unchangedWriteLeavesTheFileAlone();
     void oversizedFileIsNeitherReadNorRewritten();
+    void namedPipeReadsEmptyAndIsReplaced();
     void unreadableFileIsNotReplaced();
     void readOnlyFolderStillWritesAnExistingFile();
 };
@@ -294,6 +295,18 @@ void TestProfileFile::oversizedFileIsNeitherReadNorRewritten()
     QCOMPARE(read(file, QStringLiteral("A")), QString());
     QVERIFY(!write(file, QStringLiteral("A"), QStringLiteral("2")));
     QCOMPARE(file.text().size(), huge.size());
+}
+
+void TestProfileFile::namedPipeReadsEmptyAndIsReplaced()
+{
+    // Nothing ever writes into this pipe: a read that waited for a writer
+    // would hold the ruler up for good.
+    TemporarySettings file;
+    QVERIFY(::mkfifo(QFile::encodeName(file.path()).constData(), 0600) == 0);
+    QCOMPARE(read(file, QStringLiteral("A")), QString());
+    QVERIFY(write(file, QStringLiteral("A"), QStringLiteral("1")));
+    QVERIFY(QFileInfo(file.path()).isFile());
+    QCOMPARE(file.text(), QByteArray("[General]\nA=1\n"));
 }
 
 void TestProfileFile::unreadableFileIsNotReplaced()

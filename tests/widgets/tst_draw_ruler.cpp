@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QPainter>
 #include <QTest>
 
 using namespace ImageProbe;
@@ -30,7 +31,7 @@ int bottomTick(const QImage &image, int x, QRgb color = red)
     return runLength(image, QPoint(x, image.height() - 1), up, exactly(color));
 }
 
-const QImage &draw(RulerOnFile &painted, int unitCode)
+QImage draw(RulerOnFile &painted, int unitCode)
 {
     painted.ruler.DrawRuler(unitCode);
     return painted.ruler.image();
@@ -56,7 +57,7 @@ private slots:
     void physicalScaleUsesTheCalibrationValue();
     void hugeCalibrationPaintsSolidTicksQuickly();
     void readsTheFileAtEveryCall();
-    void windowShowsTheImage();
+    void windowKeepsWhatItWasLastDrawn();
     void ticksStayOneDevicePixelWide_data();
     void ticksStayOneDevicePixelWide();
 };
@@ -265,12 +266,20 @@ void TestDrawRuler::readsTheFileAtEveryCall()
     QCOMPARE(draw(painted, 6).pixel(1, 60), qRgb(0, 0, 255));
 }
 
-void TestDrawRuler::windowShowsTheImage()
+void TestDrawRuler::windowKeepsWhatItWasLastDrawn()
 {
-    RulerOnFile painted("BackColor=#336699\n");
-    const QImage &image = draw(painted, 5);
-    const QImage shown = painted.ruler.grab().toImage().convertToFormat(image.format());
-    QCOMPARE(shown, image);
+    // The window paints what DrawRuler last read, whenever it paints, until
+    // DrawRuler runs again: a file changed meanwhile shows only then.
+    StartedRuler started("BackColor=#336699\n");
+    const auto shown = [&] { return started.ruler.grab().toImage().pixel(1, 60); };
+    QCOMPARE(shown(), qRgb(0x33, 0x66, 0x99));
+    started.file.setText("[General]\nBackColor=#0000FF\n");
+    started.ruler.repaint();
+    QCOMPARE(shown(), qRgb(0x33, 0x66, 0x99));
+    started.ruler.DrawRuler(6);
+    QCOMPARE(shown(), qRgb(0, 0, 255));
+    QCOMPARE(started.ruler.grab().toImage().convertToFormat(QImage::Format_RGB32),
+             started.ruler.image());
 }
 
 void TestDrawRuler::ticksStayOneDevicePixelWide_data()
@@ -296,8 +305,10 @@ void TestDrawRuler::ticksStayOneDevicePixelWide()
     DrawingSettings drawing;
     drawing.background = yellow;
     drawing.line = drawing.numbers = red;
-    RulerPainter().paint(image, computeScale(input), drawing, QStringLiteral("毫米"),
-                         QApplication::font());
+    QPainter painter(&image);
+    RulerPainter().paint(painter, image.size(), ratio, computeScale(input), drawing,
+                         QStringLiteral("毫米"), QApplication::font());
+    painter.end();
 
     QCOMPARE(topTick(image, bigTickPixel), bigTickLength);
     QCOMPARE(topTick(image, bigTickPixel - 1), 0);

@@ -151,31 +151,30 @@ void TestRulerWindow::unitCommandMarksStoresAndRepaints()
 {
     StartedRuler started;
     FormMenu &menu = started.menu();
-    const QImage &image = started.ruler.image();
 
     menu.mnuScaleMode_Click(2);
     QCOMPARE(menu.mnuScaleMode().checkedIndex(), 2);
     QVERIFY(!menu.mnuScaleMode().item(1)->isChecked());
     QVERIFY(!menu.mnuScaleMode().item(3)->isChecked());
     QCOMPARE(started.stored(SettingsKey::ScaleMode), QStringLiteral("Inches"));
-    QCOMPARE(bigTickAt(image, 96), 23);
+    QCOMPARE(bigTickAt(started.ruler.image(), 96), 23);
 
     menu.mnuScaleMode_Click(1);
     QCOMPARE(started.stored(SettingsKey::ScaleMode), QStringLiteral("Pixels"));
-    QCOMPARE(bigTickAt(image, 100), 23);
+    QCOMPARE(bigTickAt(started.ruler.image(), 100), 23);
 
     // An index outside the group unchecks every unit and means millimetres.
     menu.mnuScaleMode_Click(0);
     QCOMPARE(menu.mnuScaleMode().checkedIndex(), 0);
     QCOMPARE(started.stored(SettingsKey::ScaleMode), QStringLiteral("Millimeters"));
-    QCOMPARE(bigTickAt(image, 37), 23);
+    QCOMPARE(bigTickAt(started.ruler.image(), 37), 23);
 
     // The checked unit again still repaints from the file.
     menu.mnuScaleMode_Click(3);
     started.file.settings().write(SettingsKey::BackColor, QStringLiteral("#0000FF"));
     menu.mnuScaleMode_Click(3);
     QCOMPARE(menu.mnuScaleMode().checkedIndex(), 3);
-    QCOMPARE(image.pixel(1, 60), qRgb(0, 0, 255));
+    QCOMPARE(started.ruler.image().pixel(1, 60), qRgb(0, 0, 255));
 }
 
 void TestRulerWindow::firstLayoutRestoresSizeAndPosition_data()

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <cerrno>
+#include <optional>
+
+// A settings file's bytes, read and replaced with as few system calls as the
+// job takes: both run on every step of an interactive resize.
+
+// The whole file, or nothing when it cannot be read or holds more than
+// limit bytes (errno then tells why: ENOENT when it does not exist). A
+// device or a pipe posing as the file is cut off at the limit.
+std::optional<QByteArray> readFileContents(const QString &path, qsizetype limit);
+
+// Replaces a file's contents as a whole: the new text goes to a file of its
+// own beside it, which then takes the name in one step. A process that dies
+// at any moment leaves either the old file or the new one, never a truncated
+// or half-written one. A symbolic link is followed, and the file keeps its
+// permissions; a file that may not be written is left alone, and where the
+// folder forbids new files but the file itself may be written, it is written
+// in place.
+//
+// Nothing here waits for the disk. A plain rename over an existing file
+// makes ext4 write the new data out first, which costs milliseconds on slow
+// disks; an exchange of the two names (Linux's RENAME_EXCHANGE) is as atomic
+// and leaves the writing to the kernel's usual writeback.
+bool replaceFileContents(const QString &path, const QByteArray &contents);
