@@ -202,6 +202,7 @@ void RulerPainter::paint(QPainter &painter, QSize device, qreal ratio, const Sca
         const QFontMetricsF metrics(m_font);
         m_ascent = metrics.ascent();
         m_lineHeight = metrics.height();
+        m_digitsInk = metrics.tightBoundingRect(QStringLiteral("0123456789"));
         m_numberStamps.clear();
         m_textStamps.clear();
     }
@@ -255,7 +256,7 @@ void RulerPainter::paint(QPainter &painter, QSize device, qreal ratio, const Sca
         if (scale.numberBand) {
             // Numbers closer than a pixel overlap into one band of ink, as tall
             // as the digits and as long as the run of numbers: paint the band.
-            const QRectF ink = QFontMetricsF(m_font).tightBoundingRect(QStringLiteral("0123456789"));
+            const QRectF &ink = m_digitsInk;
             const double widest = numberStamp(scale.numbers.back().value, drawing.numbers).width;
             const double from = scale.numberBand->fromCentre / ratio;
             const double to = scale.numberBand->toCentre / ratio;

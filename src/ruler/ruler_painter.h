@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QHash>
 #include <QImage>
+#include <QRectF>
 #include <QString>
 
 #include <functional>
@@ -89,6 +90,7 @@ private:
     qreal m_ratio = 0;
     double m_ascent = 0;
     double m_lineHeight = 0;
+    QRectF m_digitsInk; // of all ten digits, from the baseline, logical pixels
     Stamps<double> m_numberStamps;
     Stamps<QString> m_textStamps;
 };
