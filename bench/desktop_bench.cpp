@@ -97,7 +97,8 @@ void waitUntilIdle(qint64 pid)
     }
 }
 
-std::optional<Measurement> measure(DesktopSession &desktop, const Program &program, bool glIntegration)
+std::optional<Measurement> measure(DesktopSession &desktop, const Program &program,
+                                   bool glIntegration)
 {
     QFile::remove(desktop.settingsPath());
     QProcess process;
@@ -123,7 +124,8 @@ std::optional<Measurement> measure(DesktopSession &desktop, const Program &progr
                     continue;
                 const QRect area = desktop.geometry(candidate);
                 const QImage middle = desktop.screenshot(QRect(area.center(), QSize(1, 1)));
-                if (!middle.isNull() && (middle.pixel(0, 0) & 0xFFFFFF) != (desktopColor & 0xFFFFFF)) {
+                if (!middle.isNull() &&
+                    (middle.pixel(0, 0) & 0xFFFFFF) != (desktopColor & 0xFFFFFF)) {
                     window = candidate;
                     return true;
                 }
@@ -152,8 +154,9 @@ std::optional<Measurement> measure(DesktopSession &desktop, const Program &progr
     desktop.xdotool(QStringList{QStringLiteral("windowsize"), QString::number(window),
                                 QString::number(firstWidth), QString::number(height)} +
                     steps);
-    waitFor([&] { return desktop.geometry(window).width() == firstWidth + resizeSteps * stepWidth; },
-            10000, 10);
+    waitFor(
+        [&] { return desktop.geometry(window).width() == firstWidth + resizeSteps * stepWidth; },
+        10000, 10);
     waitUntilIdle(pid);
     // The first windowsize brings every program to the same starting width.
     result.cpuMillisecondsPerStep = (cpuNanoseconds(pid) - before) / 1e6 / (resizeSteps + 1);
@@ -186,11 +189,13 @@ int main(int argc, char *argv[])
 
     std::vector<Program> programs{
         {QStringLiteral("ruler"), desktop.programPath(), QStringLiteral("Ostrel屏幕刻度尺")},
-        {QStringLiteral("bare Qt window"), QStringLiteral(BASELINE_PROGRAM), QStringLiteral("baseline")},
+        {QStringLiteral("bare Qt window"), QStringLiteral(BASELINE_PROGRAM),
+         QStringLiteral("baseline")},
     };
     const QString kruler = QStandardPaths::findExecutable(QStringLiteral("kruler"));
     if (!kruler.isEmpty())
-        programs.push_back({QStringLiteral("KRuler"), kruler, QStringLiteral("KRuler — KDE Screen Ruler")});
+        programs.push_back(
+            {QStringLiteral("KRuler"), kruler, QStringLiteral("KRuler — KDE Screen Ruler")});
     else
         std::fprintf(stderr, "kruler is not installed; measuring without it\n");
 
@@ -208,9 +213,12 @@ int main(int argc, char *argv[])
                     std::fprintf(stderr, "%s showed no painted window\n", qPrintable(program.name));
             }
         }
-        out << "\nQt's X11 OpenGL integration " << (glIntegration ? "on" : "off (QT_XCB_GL_INTEGRATION=none)")
-            << ", median of " << rounds << " rounds:\n";
-        out << qSetFieldWidth(18) << Qt::left << "program" << "launch (ms)" << "peak RSS (MiB)"
+        out << "\nQt's X11 OpenGL integration "
+            << (glIntegration ? "on" : "off (QT_XCB_GL_INTEGRATION=none)") << ", median of "
+            << rounds << " rounds:\n";
+        out << qSetFieldWidth(18) << Qt::left << "program"
+            << "launch (ms)"
+            << "peak RSS (MiB)"
             << "CPU per step (ms)" << qSetFieldWidth(0) << "\n";
         for (const Program &program : programs) {
             std::vector<double> launch;
@@ -221,7 +229,8 @@ int main(int argc, char *argv[])
                 memory.push_back(m.peakMebibytes);
                 cpu.push_back(m.cpuMillisecondsPerStep);
             }
-            out << qSetFieldWidth(18) << Qt::left << program.name << QString::number(median(launch), 'f', 1)
+            out << qSetFieldWidth(18) << Qt::left << program.name
+                << QString::number(median(launch), 'f', 1)
                 << QString::number(median(memory), 'f', 1) << QString::number(median(cpu), 'f', 3)
                 << qSetFieldWidth(0) << "\n";
         }

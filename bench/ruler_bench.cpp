@@ -16,9 +16,8 @@
 #include <QTemporaryDir>
 #include <QWindow>
 
-#include <benchmark/benchmark.h>
-
 #include <array>
+#include <benchmark/benchmark.h>
 #include <cstring>
 #include <memory>
 
@@ -35,7 +34,8 @@ constexpr std::array<double, 3> calibrations{1, 0.9, 1e6};
 
 void setScaleLabel(benchmark::State &state, int unitCode, int scaleMode)
 {
-    static constexpr std::array<const char *, 3> modeNames{"virtual", "physical 0.9", "physical 1e6"};
+    static constexpr std::array<const char *, 3> modeNames{"virtual", "physical 0.9",
+                                                           "physical 1e6"};
     const char *unit = unitCode == 3 ? "px" : unitCode == 5 ? "in" : "mm";
     state.SetLabel(std::string(unit) + ", " + modeNames[size_t(scaleMode)] + ", ratio " +
                    std::to_string(devicePixelRatio).substr(0, 4));
@@ -48,7 +48,8 @@ struct BenchRuler
     {
         QFile file(folder.filePath(QStringLiteral("ruler.ini")));
         file.open(QIODevice::WriteOnly);
-        file.write("[General]\nWidth=" + QByteArray::number(length * 15) + "\nHeight=1800\n" + settings);
+        file.write("[General]\nWidth=" + QByteArray::number(length * 15) + "\nHeight=1800\n" +
+                   settings);
         file.close();
         ruler = std::make_unique<Form1>(RulerSettings(file.fileName()));
         ruler->show();

@@ -11,11 +11,9 @@ PointerFollower::PointerFollower(QWidget *window, QWidget *grabber, const QMouse
     , m_button(press.button())
     , m_pressGlobal(press.globalPosition())
     , m_startGeometry(window->geometry())
-{
-}
+{}
 
-void PointerFollower::start(QWidget *window, QWidget *grabber, const QMouseEvent &press,
-                            Mode mode)
+void PointerFollower::start(QWidget *window, QWidget *grabber, const QMouseEvent &press, Mode mode)
 {
     grabber->installEventFilter(new PointerFollower(window, grabber, press, mode));
 }

@@ -36,7 +36,7 @@ double fromPixels(int pixels, double twipsPerPixel)
 double fromPixelsKeeping(int pixels, double storedTwips, double twipsPerPixel)
 {
     return toPixels(storedTwips, twipsPerPixel) == pixels ? storedTwips
-                                                           : fromPixels(pixels, twipsPerPixel);
+                                                          : fromPixels(pixels, twipsPerPixel);
 }
 
 } // namespace Twips

@@ -132,9 +132,10 @@ bool beginMoveResize(QWindow *window, MoveResize kind)
     message.type = moveResize;
     message.data.data32[0] = uint32_t(pointer->root_x);
     message.data.data32[1] = uint32_t(pointer->root_y);
-    message.data.data32[2] = kind == MoveResize::Move ? 8 : 4; // _NET_WM_MOVERESIZE_MOVE, _SIZE_BOTTOMRIGHT
-    message.data.data32[3] = 1;                                // the left button
-    message.data.data32[4] = 1;                                // the request comes from an application
+    message.data.data32[2] =
+        kind == MoveResize::Move ? 8 : 4; // _NET_WM_MOVERESIZE_MOVE, _SIZE_BOTTOMRIGHT
+    message.data.data32[3] = 1;           // the left button
+    message.data.data32[4] = 1;           // the request comes from an application
     xcb_send_event(c, 0, root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char *>(&message));
@@ -155,14 +156,16 @@ bool available()
     return false;
 }
 
-void setSkipTaskbar(QWindow *, bool) {}
+void setSkipTaskbar(QWindow *, bool)
+{}
 
 bool beginMoveResize(QWindow *, MoveResize)
 {
     return false;
 }
 
-void flush() {}
+void flush()
+{}
 
 #endif
 

@@ -26,7 +26,8 @@ constexpr double millimetresPerInch = 25.4;
 QString prompt()
 {
     return QStringLiteral("请输入屏幕刻度尺") + NumericText::doubleText(referenceMillimetres) +
-           QStringLiteral("mm间距的真实尺寸,\r\n\r\n您需要用真实的刻度尺在显示器上测量.\r\n\r\n单位=mm");
+           QStringLiteral(
+               "mm间距的真实尺寸,\r\n\r\n您需要用真实的刻度尺在显示器上测量.\r\n\r\n单位=mm");
 }
 
 // The typed answer, or an empty text when the box was cancelled. The box
@@ -87,8 +88,8 @@ void runCalibrationEntry(FormMenu &menu, Form1 &ruler)
     menu.mnuSize_Click(0);
     placeForMeasuring(ruler);
 
-    const QString answer = askLength(ruler, menu.mnuAlwaysOnTop()->isChecked(),
-                                     NumericText::doubleText(lastAnswer));
+    const QString answer =
+        askLength(ruler, menu.mnuAlwaysOnTop()->isChecked(), NumericText::doubleText(lastAnswer));
     if (!answer.isEmpty()) {
         // Letters store 0, which every reader takes as "not calibrated". A
         // length too large for its ratio to be a number is not stored at all.

@@ -26,10 +26,11 @@ FormMenu::FormMenu(Form1 &ruler)
               QStringLiteral("向左移动(LEFT)"), QStringLiteral("向右移动(RIGHT)")},
              false, &FormMenu::mnuMove_Click);
     m_mnuRight->addSeparator();
-    addGroup(m_mnuTran, {QStringLiteral("增加透明度(+)"), QStringLiteral("减少透明度(-)")},
-             false, &FormMenu::mnuTran_Click);
+    addGroup(m_mnuTran, {QStringLiteral("增加透明度(+)"), QStringLiteral("减少透明度(-)")}, false,
+             &FormMenu::mnuTran_Click);
     m_mnuRight->addSeparator();
-    m_mnuAlwaysOnTop = addItem(QStringLiteral("始终在前(&T)"), &FormMenu::mnuAlwaysOnTop_Click, true);
+    m_mnuAlwaysOnTop =
+        addItem(QStringLiteral("始终在前(&T)"), &FormMenu::mnuAlwaysOnTop_Click, true);
     m_mnuTaskbar = addItem(QStringLiteral("在任务栏出现(&R)"), &FormMenu::mnuTaskbar_Click, true);
     m_mnuRight->addSeparator();
     addItem(QStringLiteral("设置颜色(&R)"), &FormMenu::mnuColor_Click);
@@ -66,7 +67,8 @@ void FormMenu::addGroup(MenuGroup &group, const QStringList &captions, bool chec
         const int index = group.highestIndex() + 1;
         QAction *item = addItem(caption, nullptr, checkable);
         group.append(item);
-        connect(item, &QAction::triggered, this, [this, handler, index] { (this->*handler)(index); });
+        connect(item, &QAction::triggered, this,
+                [this, handler, index] { (this->*handler)(index); });
     }
 }
 
@@ -97,7 +99,8 @@ void FormMenu::mnuSize_Click(int Index)
 {
     m_mnuSize.mark(Index);
     // The physical scale goes ahead uncalibrated, after the tip says how to calibrate.
-    if (Index == 1 && NumericText::numericValue(m_ruler.settings().read(SettingsKey::Revision)) == 0)
+    if (Index == 1 &&
+        NumericText::numericValue(m_ruler.settings().read(SettingsKey::Revision)) == 0)
         showTip();
     m_ruler.settings().write(SettingsKey::SizeMode, QString::number(Index));
     m_ruler.Form_Resize();
@@ -161,7 +164,8 @@ void FormMenu::showTip()
 {
     FormAbout tip(&m_ruler);
     tip.setWindowTitle(QStringLiteral("提示"));
-    tip.Label2()->setText(QStringLiteral("** 没有校正值，请在菜单中选择[输入校正值]以校正刻度尺。"));
+    tip.Label2()->setText(
+        QStringLiteral("** 没有校正值，请在菜单中选择[输入校正值]以校正刻度尺。"));
     showModal(tip);
 }
 

@@ -4,8 +4,7 @@
 
 MenuGroup::MenuGroup(int lowestIndex)
     : m_lowest(lowestIndex)
-{
-}
+{}
 
 void MenuGroup::append(QAction *item)
 {

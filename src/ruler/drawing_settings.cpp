@@ -12,10 +12,9 @@ DrawingSettings readDrawingSettings(const RulerSettings &settings)
 
     // One reading of the file for all eleven keys, in the order they are used.
     const std::array<QString, 11> stored = settings.read(std::array{
-        SettingsKey::SizeMode, SettingsKey::Revision, SettingsKey::Direction,
-        colorSettings[0].key, colorSettings[1].key, colorSettings[2].key, colorSettings[3].key,
-        colorSettings[4].key, colorSettings[5].key, colorSettings[6].key,
-        SettingsKey::IfCustomRulerLineColor});
+        SettingsKey::SizeMode, SettingsKey::Revision, SettingsKey::Direction, colorSettings[0].key,
+        colorSettings[1].key, colorSettings[2].key, colorSettings[3].key, colorSettings[4].key,
+        colorSettings[5].key, colorSettings[6].key, SettingsKey::IfCustomRulerLineColor});
 
     DrawingSettings drawing;
     drawing.physical = wholeNumber(stored[0]) != 0;

@@ -21,8 +21,10 @@ namespace {
 // Squared distance between two rectangles; 0 when they touch or overlap.
 qint64 distanceSquared(QRect a, QRect b)
 {
-    const qint64 dx = std::max<qint64>({0, qint64(b.left()) - a.right(), qint64(a.left()) - b.right()});
-    const qint64 dy = std::max<qint64>({0, qint64(b.top()) - a.bottom(), qint64(a.top()) - b.bottom()});
+    const qint64 dx =
+        std::max<qint64>({0, qint64(b.left()) - a.right(), qint64(a.left()) - b.right()});
+    const qint64 dy =
+        std::max<qint64>({0, qint64(b.top()) - a.bottom(), qint64(a.top()) - b.bottom()});
     return dx * dx + dy * dy;
 }
 

@@ -11,8 +11,14 @@ struct RulerBounds
     QSize minimumHorizontal; // length along x, breadth along y
     QSize maximumHorizontal;
 
-    QSize minimum(bool vertical) const { return vertical ? minimumHorizontal.transposed() : minimumHorizontal; }
-    QSize maximum(bool vertical) const { return vertical ? maximumHorizontal.transposed() : maximumHorizontal; }
+    QSize minimum(bool vertical) const
+    {
+        return vertical ? minimumHorizontal.transposed() : minimumHorizontal;
+    }
+    QSize maximum(bool vertical) const
+    {
+        return vertical ? maximumHorizontal.transposed() : maximumHorizontal;
+    }
 };
 
 // The design size (9780 x 1800 twips) is the smallest ruler. The largest is

@@ -114,7 +114,8 @@ RulerPainter::Stamp &RulerPainter::numberStamp(double value, QRgb color)
 
 RulerPainter::Stamp &RulerPainter::textStamp(const QString &text, QRgb color)
 {
-    return kept(m_textStamps, StampKey<QString>{text, color}, [&] { return drawnStamp(text, color); });
+    return kept(m_textStamps, StampKey<QString>{text, color},
+                [&] { return drawnStamp(text, color); });
 }
 
 RulerPainter::Stamp RulerPainter::drawnStamp(const QString &text, QRgb color) const
@@ -189,7 +190,8 @@ void RulerPainter::paintNumbers(QPainter &painter, const std::vector<Placement> 
             }
             stamp.background = background;
         }
-        painter.drawImage(QPointF(placement.at) / m_ratio, apart ? stamp.overBackground : stamp.image);
+        painter.drawImage(QPointF(placement.at) / m_ratio,
+                          apart ? stamp.overBackground : stamp.image);
     }
 }
 
@@ -215,21 +217,24 @@ void RulerPainter::paint(QPainter &painter, QSize device, qreal ratio, const Sca
 
     const QSizeF size = QSizeF(device) / ratio;
     // The tick bands paint their own background; the rest is filled.
-    const int bandsEnd = std::min(scale.tickPixels[size_t(TickClass::Big)],
-                                  (scale.orientation == ScaleOrientation::Vertical ? device.width()
-                                                                                   : device.height()) /
-                                      2);
+    const int bandsEnd = std::min(
+        scale.tickPixels[size_t(TickClass::Big)],
+        (scale.orientation == ScaleOrientation::Vertical ? device.width() : device.height()) / 2);
     const QColor background = QColor::fromRgb(drawing.background);
     if (scale.orientation == ScaleOrientation::Horizontal) {
-        painter.fillRect(QRectF(0, bandsEnd / ratio, size.width(), size.height() - 2 * bandsEnd / ratio),
-                         background);
+        painter.fillRect(
+            QRectF(0, bandsEnd / ratio, size.width(), size.height() - 2 * bandsEnd / ratio),
+            background);
     } else if (scale.orientation == ScaleOrientation::Vertical) {
-        painter.fillRect(QRectF(bandsEnd / ratio, 0, size.width() - 2 * bandsEnd / ratio, size.height()),
-                         background);
+        painter.fillRect(
+            QRectF(bandsEnd / ratio, 0, size.width() - 2 * bandsEnd / ratio, size.height()),
+            background);
     } else {
         painter.fillRect(QRectF(QPointF(0, 0), size), background);
     }
-    const auto snap = [ratio](double logical) { return std::round(logical * ratio) / ratio; };
+    const auto snap = [ratio](double logical) {
+        return std::round(logical * ratio) / ratio;
+    };
 
     if (scale.orientation != ScaleOrientation::None) {
         paintTicks(painter, device, ratio, scale, drawing);
@@ -244,10 +249,12 @@ void RulerPainter::paint(QPainter &painter, QSize device, qreal ratio, const Sca
             const double centre = number.centre / ratio;
             if (horizontal) {
                 first.push_back(placed(text, centre - text.width / 2, tick));
-                second.push_back(placed(text, centre - text.width / 2, size.height() - tick - m_lineHeight));
+                second.push_back(
+                    placed(text, centre - text.width / 2, size.height() - tick - m_lineHeight));
             } else {
                 first.push_back(placed(text, tick, centre - m_lineHeight / 2));
-                second.push_back(placed(text, size.width() - tick - text.width, centre - m_lineHeight / 2));
+                second.push_back(
+                    placed(text, size.width() - tick - text.width, centre - m_lineHeight / 2));
             }
         }
         paintNumbers(painter, first, drawing.background);
@@ -275,16 +282,17 @@ void RulerPainter::paint(QPainter &painter, QSize device, qreal ratio, const Sca
             } else {
                 const double baselineOffset = m_ascent - m_lineHeight / 2;
                 for (double left : {tick, size.width() - tick - widest}) {
-                    painter.fillRect(snapped(QPointF(left, from + baselineOffset + ink.top()),
-                                             QPointF(left + widest, to + baselineOffset + ink.bottom())),
-                                     color);
+                    painter.fillRect(
+                        snapped(QPointF(left, from + baselineOffset + ink.top()),
+                                QPointF(left + widest, to + baselineOffset + ink.bottom())),
+                        color);
                 }
             }
         }
     }
 
     Stamp &hintText = textStamp(hint, drawing.hint);
-    const Placement hintPlace =
-        placed(hintText, size.width() / 2 - hintText.width / 2, size.height() / 2 - m_lineHeight / 2);
+    const Placement hintPlace = placed(hintText, size.width() / 2 - hintText.width / 2,
+                                       size.height() / 2 - m_lineHeight / 2);
     painter.drawImage(QPointF(hintPlace.at) / m_ratio, hintText.image);
 }

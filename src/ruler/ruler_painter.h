@@ -84,7 +84,8 @@ private:
     // Where a stamp goes for the text's top-left corner at (left, top), logical pixels.
     Placement placed(Stamp &stamp, double left, double top) const;
     // The numbers of one edge, in order along it.
-    void paintNumbers(QPainter &painter, const std::vector<Placement> &numbers, QRgb background) const;
+    void paintNumbers(QPainter &painter, const std::vector<Placement> &numbers,
+                      QRgb background) const;
 
     QFont m_font;
     qreal m_ratio = 0;

@@ -11,11 +11,11 @@
 #include "settings/setting_values.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
@@ -63,7 +63,8 @@ Form1::Form1(RulerSettings settings, QWidget *parent)
     move(0, 0);
 
     Label1 = new QLabel(QStringLiteral("    "), this);
-    Label1->setFixedSize(Twips::toPixels(gripWidthTwips, tpp), Twips::toPixels(gripHeightTwips, tpp));
+    Label1->setFixedSize(Twips::toPixels(gripWidthTwips, tpp),
+                         Twips::toPixels(gripHeightTwips, tpp));
     Label1->setCursor(Qt::SizeFDiagCursor);
     Label1->installEventFilter(this);
 }
@@ -115,7 +116,8 @@ void Form1::Form_Load()
     SetTaskbarPresence(this, inTaskbar);
     connect(windowHandle(), &QWindow::screenChanged, this, &Form1::repaintWithStoredUnit);
 
-    m_formMenu->mnuDirection().mark(isVerticalText(m_settings.read(SettingsKey::Direction)) ? 1 : 0);
+    m_formMenu->mnuDirection().mark(isVerticalText(m_settings.read(SettingsKey::Direction)) ? 1
+                                                                                            : 0);
     m_formMenu->mnuSize().mark(numericValue(m_settings.read(SettingsKey::SizeMode)) == 1 ? 1 : 0);
     m_formMenu->mnuScaleMode_Click(unitIndexOf(m_settings.read(SettingsKey::ScaleMode)));
 
@@ -148,10 +150,9 @@ void Form1::Form_Resize()
     const double length = numericValue(storedLength);
     const double breadth = numericValue(storedBreadth);
     const double tpp = twipsPerPixel();
-    const RulerBounds bounds =
-        rulerBounds(QSize(Twips::toPixels(designLengthTwips, tpp),
-                          Twips::toPixels(designBreadthTwips, tpp)),
-                    desktopGeometry(this));
+    const RulerBounds bounds = rulerBounds(
+        QSize(Twips::toPixels(designLengthTwips, tpp), Twips::toPixels(designBreadthTwips, tpp)),
+        desktopGeometry(this));
 
     if (FirstLayout == 1) {
         FirstLayout = -1;
@@ -189,10 +190,10 @@ void Form1::Form_Resize()
     // Width and Height hold the length and breadth whatever the orientation.
     const int lengthPixels = vertical ? height() : width();
     const int breadthPixels = vertical ? width() : height();
-    m_settings.write(SettingsKey::Width, NumericText::singleText(
-                                             Twips::fromPixelsKeeping(lengthPixels, length, tpp)));
-    m_settings.write(SettingsKey::Height, NumericText::singleText(
-                                              Twips::fromPixelsKeeping(breadthPixels, breadth, tpp)));
+    m_settings.write(SettingsKey::Width,
+                     NumericText::singleText(Twips::fromPixelsKeeping(lengthPixels, length, tpp)));
+    m_settings.write(SettingsKey::Height, NumericText::singleText(Twips::fromPixelsKeeping(
+                                              breadthPixels, breadth, tpp)));
 }
 
 void Form1::DrawRuler(int pScaleMode)

@@ -38,12 +38,12 @@ enum class ScaleOrientation
 
 struct ScaleInput
 {
-    int unitCode = 6;          // 3 pixels, 5 inches, anything else millimetres
-    bool physical = false;     // the physical scale applies the calibration value
-    double calibration = 1;    // real length / nominal length; 0 counts as 1
-    double direction = 0;      // whole number: 0 horizontal, 90 vertical
-    int lengthPixels = 0;      // the window's extent along the scale, device pixels
-    double logicalDpi = 96;    // logical pixels per inch of the ruler's screen
+    int unitCode = 6;       // 3 pixels, 5 inches, anything else millimetres
+    bool physical = false;  // the physical scale applies the calibration value
+    double calibration = 1; // real length / nominal length; 0 counts as 1
+    double direction = 0;   // whole number: 0 horizontal, 90 vertical
+    int lengthPixels = 0;   // the window's extent along the scale, device pixels
+    double logicalDpi = 96; // logical pixels per inch of the ruler's screen
     double devicePixelRatio = 1;
 };
 

@@ -4,7 +4,6 @@
 #include <QFile>
 
 #include <cstdio>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,7 +14,8 @@ bool writeAll(int file, const QByteArray &contents)
 {
     qsizetype done = 0;
     while (done < contents.size()) {
-        const ssize_t wrote = ::write(file, contents.constData() + done, size_t(contents.size() - done));
+        const ssize_t wrote =
+            ::write(file, contents.constData() + done, size_t(contents.size() - done));
         if (wrote <= 0)
             return false;
         done += wrote;
@@ -37,8 +37,8 @@ bool writeInPlace(const QByteArray &path, const QByteArray &contents)
 bool takeName(const QByteArray &replacement, const QByteArray &target, bool targetExists)
 {
 #ifdef RENAME_EXCHANGE
-    if (targetExists && ::renameat2(AT_FDCWD, replacement.constData(), AT_FDCWD,
-                                    target.constData(), RENAME_EXCHANGE) == 0) {
+    if (targetExists && ::renameat2(AT_FDCWD, replacement.constData(), AT_FDCWD, target.constData(),
+                                    RENAME_EXCHANGE) == 0) {
         ::unlink(replacement.constData());
         return true;
     }
@@ -51,7 +51,8 @@ bool takeName(const QByteArray &replacement, const QByteArray &target, bool targ
 // The file that a path names, through a symbolic link where it is one.
 QByteArray resolved(const QByteArray &path)
 {
-    struct stat info{};
+    struct stat info
+    {};
     if (::lstat(path.constData(), &info) != 0 || !S_ISLNK(info.st_mode))
         return path;
     char *real = ::realpath(path.constData(), nullptr);
@@ -88,7 +89,8 @@ std::optional<QByteArray> readFileContents(const QString &path, qsizetype limit)
 bool replaceFileContents(const QString &path, const QByteArray &contents)
 {
     const QByteArray target = resolved(QFile::encodeName(path));
-    struct stat info{};
+    struct stat info
+    {};
     const bool existed = ::stat(target.constData(), &info) == 0;
     // A file that we may not write stays as it is: a new file taking its name
     // would get round the read-only mark a user gave it.
@@ -100,7 +102,8 @@ bool replaceFileContents(const QString &path, const QByteArray &contents)
         '.' + QByteArray::number(QCoreApplication::applicationPid()) + ".new";
     const QByteArray replacement = target + suffix;
     const mode_t mode = existed ? (info.st_mode & 07777) : 0666;
-    const int file = ::open(replacement.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    const int file =
+        ::open(replacement.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
     if (file < 0)
         return existed && writeInPlace(target, contents);
     // The mode given to open() is cut by the umask; the old file's mode is kept whole.

@@ -11,7 +11,10 @@
 namespace NumericText {
 namespace {
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 int hexDigitValue(QChar c)
 {

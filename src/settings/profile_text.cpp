@@ -5,7 +5,10 @@ namespace {
 
 constexpr QByteArrayView byteOrderMark("\xEF\xBB\xBF");
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
 QByteArrayView trimmed(QByteArrayView text)
 {
@@ -18,7 +21,10 @@ QByteArrayView trimmed(QByteArrayView text)
     return text.sliced(begin, end - begin);
 }
 
-char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+char asciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
 
 bool sameName(QByteArrayView a, QByteArrayView b)
 {
@@ -88,8 +94,7 @@ Location locate(QByteArrayView text, QByteArrayView section, QByteArrayView key)
         }
         if (inFirstMatchingSection)
             found.lastLineOfSection = line;
-        if (!inMatchingSection || found.keyLine || content.front() == ';' ||
-            content.front() == '#')
+        if (!inMatchingSection || found.keyLine || content.front() == ';' || content.front() == '#')
             continue;
         const qsizetype equals = content.indexOf('=');
         if (equals < 0 || !sameName(trimmed(content.first(equals)), key))

@@ -4,8 +4,7 @@
 
 RulerSettings::RulerSettings(QString filePath)
     : m_filePath(std::move(filePath))
-{
-}
+{}
 
 QString RulerSettings::read(SettingsKey key) const
 {

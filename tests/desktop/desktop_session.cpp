@@ -7,10 +7,9 @@
 #include <QFile>
 #include <QThread>
 
-#include <xcb/xcb.h>
-
 #include <cstdlib>
 #include <cstring>
+#include <xcb/xcb.h>
 
 namespace {
 
@@ -118,7 +117,8 @@ QProcess *DesktopSession::startProcess(const QString &program, const QStringList
     auto *process = new QProcess;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), m_display);
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_folder.filePath(QStringLiteral("runtime")));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"),
+                       m_folder.filePath(QStringLiteral("runtime")));
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     process->setProcessEnvironment(environment);
@@ -147,7 +147,8 @@ void DesktopSession::stop(QProcess *process)
 unsigned DesktopSession::atom(const char *name) const
 {
     auto reply = owned(xcb_intern_atom_reply(
-        m_connection, xcb_intern_atom(m_connection, 0, uint16_t(std::strlen(name)), name), nullptr));
+        m_connection, xcb_intern_atom(m_connection, 0, uint16_t(std::strlen(name)), name),
+        nullptr));
     return reply ? reply->atom : 0;
 }
 
@@ -220,7 +221,8 @@ bool DesktopSession::rulerRunning() const
 
 bool DesktopSession::waitForRulerExit(int milliseconds)
 {
-    return m_ruler && (m_ruler->state() == QProcess::NotRunning || m_ruler->waitForFinished(milliseconds));
+    return m_ruler &&
+           (m_ruler->state() == QProcess::NotRunning || m_ruler->waitForFinished(milliseconds));
 }
 
 int DesktopSession::rulerExitCode() const
@@ -247,11 +249,13 @@ QList<unsigned> DesktopSession::windowsNamed(const QString &title) const
     const unsigned utf8 = atom("UTF8_STRING");
     for (int i = 0; i < count; ++i) {
         auto name = owned(xcb_get_property_reply(
-            m_connection, xcb_get_property(m_connection, 0, ids[i], nameAtom, utf8, 0, 256), nullptr));
+            m_connection, xcb_get_property(m_connection, 0, ids[i], nameAtom, utf8, 0, 256),
+            nullptr));
         if (!name)
             continue;
-        const QString text = QString::fromUtf8(static_cast<const char *>(xcb_get_property_value(name.get())),
-                                               xcb_get_property_value_length(name.get()));
+        const QString text =
+            QString::fromUtf8(static_cast<const char *>(xcb_get_property_value(name.get())),
+                              xcb_get_property_value_length(name.get()));
         if (text == title)
             windows.append(ids[i]);
     }
@@ -311,7 +315,8 @@ bool DesktopSession::activate(unsigned window) const
 
 QRect DesktopSession::geometry(unsigned window) const
 {
-    auto size = owned(xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, window), nullptr));
+    auto size = owned(
+        xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, window), nullptr));
     if (!size)
         return {};
     auto position = owned(xcb_translate_coordinates_reply(
@@ -326,13 +331,15 @@ QStringList DesktopSession::netWmState(unsigned window) const
     QStringList names;
     auto reply = owned(xcb_get_property_reply(
         m_connection,
-        xcb_get_property(m_connection, 0, window, atom("_NET_WM_STATE"), XCB_ATOM_ATOM, 0, 64), nullptr));
+        xcb_get_property(m_connection, 0, window, atom("_NET_WM_STATE"), XCB_ATOM_ATOM, 0, 64),
+        nullptr));
     if (!reply)
         return names;
     const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply.get()));
     const int count = xcb_get_property_value_length(reply.get()) / int(sizeof(xcb_atom_t));
     for (int i = 0; i < count; ++i) {
-        auto name = owned(xcb_get_atom_name_reply(m_connection, xcb_get_atom_name(m_connection, atoms[i]), nullptr));
+        auto name = owned(xcb_get_atom_name_reply(
+            m_connection, xcb_get_atom_name(m_connection, atoms[i]), nullptr));
         if (name)
             names.append(QString::fromLatin1(xcb_get_atom_name_name(name.get()),
                                              xcb_get_atom_name_name_length(name.get())));
@@ -342,10 +349,11 @@ QStringList DesktopSession::netWmState(unsigned window) const
 
 qint64 DesktopSession::opacityProperty(unsigned window) const
 {
-    auto reply = owned(xcb_get_property_reply(
-        m_connection,
-        xcb_get_property(m_connection, 0, window, atom("_NET_WM_WINDOW_OPACITY"), XCB_ATOM_CARDINAL, 0, 1),
-        nullptr));
+    auto reply = owned(xcb_get_property_reply(m_connection,
+                                              xcb_get_property(m_connection, 0, window,
+                                                               atom("_NET_WM_WINDOW_OPACITY"),
+                                                               XCB_ATOM_CARDINAL, 0, 1),
+                                              nullptr));
     if (!reply || xcb_get_property_value_length(reply.get()) != 4)
         return -1;
     return *static_cast<const quint32 *>(xcb_get_property_value(reply.get()));

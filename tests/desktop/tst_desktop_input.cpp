@@ -53,8 +53,9 @@ void TestDesktopInput::rightClickOpensTheMenuAndAKeyChoosesAUnit()
 {
     const unsigned window = startFocused("Left=1500\nTop=1500\n");
     QVERIFY(window);
-    QVERIFY(m_desktop->xdotool({QStringLiteral("mousemove"), QStringLiteral("300"), QStringLiteral("150"),
-                                QStringLiteral("click"), QStringLiteral("3")}));
+    QVERIFY(
+        m_desktop->xdotool({QStringLiteral("mousemove"), QStringLiteral("300"),
+                            QStringLiteral("150"), QStringLiteral("click"), QStringLiteral("3")}));
     QTRY_VERIFY(m_desktop->popupMenuShown());
     QVERIFY(m_desktop->xdotool({QStringLiteral("key"), QStringLiteral("i")}));
     QTRY_COMPARE(m_desktop->stored(QStringLiteral("ScaleMode")), QStringLiteral("Inches"));
@@ -84,8 +85,9 @@ void TestDesktopInput::leftDragMovesItAndQuitStoresThePosition()
     QVERIFY(m_desktop->drag(1, QPoint(300, 150), QPoint(400, 250)));
     QTRY_COMPARE(m_desktop->geometry(window).topLeft(), QPoint(200, 200));
 
-    QVERIFY(m_desktop->xdotool({QStringLiteral("mousemove"), QStringLiteral("400"), QStringLiteral("250"),
-                                QStringLiteral("click"), QStringLiteral("3")}));
+    QVERIFY(
+        m_desktop->xdotool({QStringLiteral("mousemove"), QStringLiteral("400"),
+                            QStringLiteral("250"), QStringLiteral("click"), QStringLiteral("3")}));
     QTRY_VERIFY(m_desktop->popupMenuShown());
     QVERIFY(m_desktop->xdotool({QStringLiteral("key"), QStringLiteral("q")}));
     QVERIFY(m_desktop->waitForRulerExit());
@@ -100,7 +102,8 @@ void TestDesktopInput::middleDragMovesItToo()
     QVERIFY(m_desktop->drag(2, QPoint(300, 150), QPoint(250, 190)));
     QTRY_COMPARE(m_desktop->geometry(window).topLeft(), QPoint(50, 140));
     // Released: the window no longer follows the pointer.
-    QVERIFY(m_desktop->xdotool({QStringLiteral("mousemove"), QStringLiteral("500"), QStringLiteral("500")}));
+    QVERIFY(m_desktop->xdotool(
+        {QStringLiteral("mousemove"), QStringLiteral("500"), QStringLiteral("500")}));
     QTest::qWait(100);
     QCOMPARE(m_desktop->geometry(window).topLeft(), QPoint(50, 140));
 }

@@ -49,8 +49,10 @@ void TestDesktopStartup::firstStartComesUpAtTheCornerAndStoresItsShape()
     const QImage shot = m_desktop->screenshot(QRect(0, 0, 652, 120));
     QCOMPARE(runLength(shot, QPoint(37, 0), QPoint(0, 1), exactly(qRgb(255, 0, 0))), 23);
     QCOMPARE(runLength(shot, QPoint(3, 119), QPoint(0, -1), exactly(qRgb(255, 0, 0))), 8);
-    QVERIFY(!inkBox(shot, QRect(20, 23, 36, 40), nearerTo(qRgb(255, 0, 0), qRgb(255, 255, 0))).isNull());
-    const QRect hint = inkBox(shot, shot.rect(), nearerTo(qRgb(0, 0, 0), qRgb(255, 255, 0), {qRgb(255, 0, 0)}));
+    QVERIFY(!inkBox(shot, QRect(20, 23, 36, 40), nearerTo(qRgb(255, 0, 0), qRgb(255, 255, 0)))
+                 .isNull());
+    const QRect hint =
+        inkBox(shot, shot.rect(), nearerTo(qRgb(0, 0, 0), qRgb(255, 255, 0), {qRgb(255, 0, 0)}));
     QVERIFY(qAbs(hint.center().x() - 326) <= 2);
 }
 
@@ -80,8 +82,8 @@ void TestDesktopStartup::storedStateReachesTheWindowManager_data()
     QTest::newRow("defaults") << QByteArray() << false << true << qint64(-1);
     QTest::newRow("topmost, translucent")
         << QByteArray("AlwaysOnTop=True\nTransparent=128\n") << true << true << qint64(0x80808080);
-    QTest::newRow("in the taskbar") << QByteArray("ShowInTaskBar=True\nTransparent=0\n") << false << false
-                                    << qint64(0);
+    QTest::newRow("in the taskbar")
+        << QByteArray("ShowInTaskBar=True\nTransparent=0\n") << false << false << qint64(0);
 }
 
 void TestDesktopStartup::storedStateReachesTheWindowManager()
@@ -94,24 +96,28 @@ void TestDesktopStartup::storedStateReachesTheWindowManager()
     m_desktop->writeSettings("[General]\n" + settings);
     const unsigned window = m_desktop->startRuler();
     QVERIFY(window);
-    QTRY_COMPARE(m_desktop->netWmState(window).contains(QStringLiteral("_NET_WM_STATE_ABOVE")), above);
-    QTRY_COMPARE(m_desktop->netWmState(window).contains(QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR")),
-                 skipTaskbar);
+    QTRY_COMPARE(m_desktop->netWmState(window).contains(QStringLiteral("_NET_WM_STATE_ABOVE")),
+                 above);
+    QTRY_COMPARE(
+        m_desktop->netWmState(window).contains(QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR")),
+        skipTaskbar);
     // Qt writes no opacity property for an opaque window.
     QTRY_VERIFY(qAbs(m_desktop->opacityProperty(window) - opacity) <= 1);
 }
 
 void TestDesktopStartup::paintsWhatTheFileSays()
 {
-    m_desktop->writeSettings("[General]\nBackColor=#0000FF\nRulerLineColor=#00FF00\nScaleMode=Inches\n"
-                             "Width=15000\nHeight=2400\n");
+    m_desktop->writeSettings(
+        "[General]\nBackColor=#0000FF\nRulerLineColor=#00FF00\nScaleMode=Inches\n"
+        "Width=15000\nHeight=2400\n");
     const unsigned window = m_desktop->startRuler();
     QVERIFY(window);
     QTRY_COMPARE(m_desktop->geometry(window), QRect(0, 0, 1000, 160));
     QImage shot;
-    QTRY_VERIFY((shot = m_desktop->screenshot(QRect(0, 0, 1000, 160))).pixel(1, 80) == qRgb(0, 0, 255));
+    QTRY_VERIFY((shot = m_desktop->screenshot(QRect(0, 0, 1000, 160))).pixel(1, 80) ==
+                qRgb(0, 0, 255));
     const PixelTest green = exactly(qRgb(0, 255, 0));
-    QCOMPARE(runLength(shot, QPoint(96, 0), QPoint(0, 1), green), 23);  // an inch
+    QCOMPARE(runLength(shot, QPoint(96, 0), QPoint(0, 1), green), 23);    // an inch
     QCOMPARE(runLength(shot, QPoint(48, 159), QPoint(0, -1), green), 16); // half an inch
 }
 

@@ -20,6 +20,7 @@
 // - any other key reads as it did before.
 #include "fuzz_support.h"
 #include "settings/profile_file.h"
+#include "support/ini_lines.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -35,7 +36,11 @@
 
 namespace {
 
-const QByteArray byteOrderMark("\xEF\xBB\xBF");
+using IniLines::byteOrderMark;
+using IniLines::Line;
+using IniLines::sameName;
+using IniLines::sectionOf;
+using IniLines::withoutBlanksAround;
 
 // The file lives in memory where the system offers a tmpfs: the fuzzer
 // writes it tens of thousands of times a second.
@@ -92,11 +97,6 @@ bool canStore(const QByteArray &section, const QByteArray &key, const QByteArray
     return sectionOk && keyOk && !hasLineBreak(value);
 }
 
-bool sameName(const QByteArray &a, const QByteArray &b)
-{
-    return a.toLower() == b.toLower(); // ASCII letters only, as the file matches names
-}
-
 int utf8Length(char32_t codePoint)
 {
     return codePoint < 0x80 ? 1 : codePoint < 0x800 ? 2 : codePoint < 0x10000 ? 3 : 4;
@@ -130,31 +130,6 @@ QString expectedReading(const QString &value)
     return kept;
 }
 
-struct Line
-{
-    QByteArray content;
-    QByteArray end;
-    bool operator==(const Line &) const = default;
-};
-
-QList<Line> linesOf(const QByteArray &text)
-{
-    QList<Line> lines;
-    qsizetype begin = 0;
-    while (begin < text.size()) {
-        qsizetype end = begin;
-        while (end < text.size() && text[end] != '\n' && text[end] != '\r')
-            ++end;
-        qsizetype next = end;
-        if (next < text.size())
-            next +=
-                (text[next] == '\r' && next + 1 < text.size() && text[next + 1] == '\n') ? 2 : 1;
-        lines.append({text.sliced(begin, end - begin), text.sliced(end, next - end)});
-        begin = next;
-    }
-    return lines;
-}
-
 QByteArray firstLineEnd(const QList<Line> &lines)
 {
     for (const Line &line : lines) {
@@ -164,32 +139,12 @@ QByteArray firstLineEnd(const QList<Line> &lines)
     return "\n";
 }
 
-QByteArray trimmedBlanks(const QByteArray &text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
-std::optional<QByteArray> headerName(const Line &line)
-{
-    const QByteArray content = trimmedBlanks(line.content);
-    if (!content.startsWith('['))
-        return std::nullopt;
-    const qsizetype close = content.indexOf(']');
-    return trimmedBlanks(content.sliced(1, (close < 0 ? content.size() : close) - 1));
-}
-
 // One line changed in place: everything up to its first "=" as it was, then the value.
 void checkReplacedLine(const Line &before, const Line &after, const QByteArray &key,
                        const QByteArray &value)
 {
     const qsizetype equals = before.content.indexOf('=');
-    Fuzz::require(equals >= 0 && sameName(trimmedBlanks(before.content.first(equals)), key),
+    Fuzz::require(equals >= 0 && sameName(withoutBlanksAround(before.content.first(equals)), key),
                   "only the key's own line changes");
     Fuzz::require(after.end == before.end, "the key's line keeps its line end");
     Fuzz::require(after.content == before.content.first(equals + 1) + value,
@@ -241,7 +196,7 @@ void checkAddedLines(const QList<Line> &before, const QList<Line> &after, const 
     std::optional<qsizetype> firstHeader;
     std::optional<qsizetype> governingHeader;
     for (qsizetype i = 0; i < at; ++i) {
-        const std::optional<QByteArray> name = headerName(after[i]);
+        const std::optional<QByteArray> name = sectionOf(after[i]);
         if (!name)
             continue;
         const bool matches = sameName(*name, section);
@@ -259,8 +214,8 @@ void checkLines(const QByteArray &before, const QByteArray &after, const QByteAr
     Fuzz::require(before.startsWith(byteOrderMark) == after.startsWith(byteOrderMark),
                   "the byte-order mark stays or stays away");
     const qsizetype mark = before.startsWith(byteOrderMark) ? byteOrderMark.size() : 0;
-    const QList<Line> beforeLines = linesOf(before.sliced(mark));
-    const QList<Line> afterLines = linesOf(after.sliced(mark));
+    const QList<Line> beforeLines = IniLines::split(before.sliced(mark));
+    const QList<Line> afterLines = IniLines::split(after.sliced(mark));
     if (afterLines.size() != beforeLines.size()) {
         checkAddedLines(beforeLines, afterLines, section, key, value);
         return;

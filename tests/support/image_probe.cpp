@@ -25,7 +25,9 @@ PixelTest nearerTo(QRgb ink, QRgb background, QList<QRgb> others)
 
 PixelTest exactly(QRgb color)
 {
-    return [=](QRgb pixel) { return (pixel & 0xFFFFFF) == (color & 0xFFFFFF); };
+    return [=](QRgb pixel) {
+        return (pixel & 0xFFFFFF) == (color & 0xFFFFFF);
+    };
 }
 
 QRect inkBox(const QImage &image, QRect region, const PixelTest &test)

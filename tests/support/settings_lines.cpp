@@ -1,5 +1,7 @@
 #include "settings_lines.h"
 
+#include "ini_lines.h"
+
 #include <QList>
 #include <QSet>
 
@@ -8,58 +10,11 @@
 namespace SettingsLines {
 namespace {
 
-const QByteArray byteOrderMark("\xEF\xBB\xBF");
-
-struct Line
-{
-    QByteArray content;
-    QByteArray end; // "\r\n", "\n", "\r", or nothing for a last line without one
-};
-
-QList<Line> splitLines(const QByteArray &text)
-{
-    QList<Line> lines;
-    qsizetype begin = 0;
-    while (begin < text.size()) {
-        qsizetype end = begin;
-        while (end < text.size() && text[end] != '\n' && text[end] != '\r')
-            ++end;
-        Line line{text.sliced(begin, end - begin), {}};
-        if (end < text.size()) {
-            const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
-            line.end = text.sliced(end, crlf ? 2 : 1);
-        }
-        begin = end + line.end.size();
-        lines.append(line);
-    }
-    return lines;
-}
-
-QByteArray withoutBlanksAround(const QByteArray &text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && (text[begin] == ' ' || text[begin] == '\t'))
-        ++begin;
-    while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t'))
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
-bool sameName(const QByteArray &a, const QByteArray &b)
-{
-    return a.toLower() == b.toLower(); // QByteArray::toLower changes ASCII letters only
-}
-
-// The section a header line names, or nothing for a line that is no header.
-std::optional<QByteArray> sectionOf(const Line &line)
-{
-    const QByteArray content = withoutBlanksAround(line.content);
-    if (!content.startsWith('['))
-        return std::nullopt;
-    const qsizetype close = content.indexOf(']');
-    return withoutBlanksAround(content.sliced(1, (close < 0 ? content.size() : close) - 1));
-}
+using IniLines::byteOrderMark;
+using IniLines::Line;
+using IniLines::sameName;
+using IniLines::sectionOf;
+using IniLines::withoutBlanksAround;
 
 // The key a key line names, or nothing for a comment, a header or a line without "=".
 std::optional<QByteArray> keyOf(const Line &line)
@@ -135,8 +90,8 @@ QString firstChangedLine(const QByteArray &before, const QByteArray &after,
     if (before.startsWith(byteOrderMark) != after.startsWith(byteOrderMark))
         return QStringLiteral("the byte-order mark");
     const qsizetype mark = before.startsWith(byteOrderMark) ? byteOrderMark.size() : 0;
-    const QList<Line> beforeLines = splitLines(before.sliced(mark));
-    const QList<Line> afterLines = splitLines(after.sliced(mark));
+    const QList<Line> beforeLines = IniLines::split(before.sliced(mark));
+    const QList<Line> afterLines = IniLines::split(after.sliced(mark));
 
     QList<QByteArray> keys;
     for (const QString &key : writtenKeys)

@@ -59,7 +59,8 @@ void TestNumericText::readsTheLeadingNumber_data()
     QTest::newRow("nan is no number") << "nan" << 0.0;
     QTest::newRow("inf is no number") << "inf" << 0.0;
     QTest::newRow("huge digit string") << QString(5000, u'9') << 0.0;
-    QTest::newRow("largest double") << "1.7976931348623157e308" << std::numeric_limits<double>::max();
+    QTest::newRow("largest double")
+        << "1.7976931348623157e308" << std::numeric_limits<double>::max();
     QTest::newRow("full-width digits are not digits") << "９０" << 0.0;
 }
 
@@ -90,7 +91,8 @@ void TestNumericText::leadingNumberTellsNoneFromTooLarge_data()
     QTest::newRow("too large") << "1e999" << true << infinity;
     QTest::newRow("too large negative") << "-2.5e400" << true << -infinity;
     QTest::newRow("too large by its digits") << QString(400, u'9') << true << infinity;
-    QTest::newRow("too large despite a negative exponent") << QString(400, u'9') + "e-50" << true << infinity;
+    QTest::newRow("too large despite a negative exponent")
+        << QString(400, u'9') + "e-50" << true << infinity;
     QTest::newRow("too small") << "1e-999" << true << 0.0;
     QTest::newRow("too small by its zeros") << "0." + QString(400, u'0') + "1" << true << 0.0;
     QTest::newRow("too small despite many digits") << "12345e-999" << true << 0.0;
@@ -185,8 +187,7 @@ void TestNumericText::textOfANumberReadsBackAsThatNumber()
     const double samples[] = {0.905, -0.05, 1e-5, 3.5e12, 1e300, -1e-300, 123456.789, 2.5e-7};
     for (double value : samples) {
         const double back = numericValue(doubleText(value));
-        QVERIFY2(std::abs(back - value) <= 1e-14 * std::abs(value),
-                 qPrintable(doubleText(value)));
+        QVERIFY2(std::abs(back - value) <= 1e-14 * std::abs(value), qPrintable(doubleText(value)));
         const float single = float(value);
         if (std::isfinite(single))
             QCOMPARE(float(numericValue(singleText(value))), single);

@@ -25,7 +25,8 @@ bool write(const TemporarySettings &file, const QString &key, const QString &val
 
 ino_t inodeOf(const QString &path)
 {
-    struct stat info{};
+    struct stat info
+    {};
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
 }
 
@@ -84,13 +85,17 @@ void TestProfileFile::readsCleanedValues_data()
     QTest::newRow("blank inside a number") << QByteArray("Key=9 0") << "90";
     QTest::newRow("blanks around") << QByteArray("  Key  =   90   ") << "90";
     QTest::newRow("tabs around") << QByteArray("Key\t=\t90\t") << "90";
-    QTest::newRow("NUL inside") << QByteArray("Key=9\0" "0", 7) << "90";
+    QTest::newRow("NUL inside") << QByteArray("Key=9\0"
+                                              "0",
+                                              7)
+                                << "90";
     QTest::newRow("empty value") << QByteArray("Key=") << "";
     QTest::newRow("equals inside value") << QByteArray("Key=a=b") << "a=b";
     QTest::newRow("quotes stay") << QByteArray("Key=\"x\"") << "\"x\"";
     QTest::newRow("UTF-8 text") << QByteArray("Key=毫 米") << "毫米";
-    QTest::newRow("byte-order mark starting a value")
-        << QByteArray("Key=\xEF\xBB\xBF" "90") << QStringLiteral("\uFEFF90");
+    QTest::newRow("byte-order mark starting a value") << QByteArray("Key=\xEF\xBB\xBF"
+                                                                    "90")
+                                                      << QStringLiteral("\uFEFF90");
 }
 
 void TestProfileFile::readsCleanedValues()
@@ -156,8 +161,7 @@ void TestProfileFile::writeChangesOnlyItsLine_data()
                                  "[Other]\r\n"
                                  "Width=1\r\n";
     QTest::newRow("existing key, CRLF, comments, other sections")
-        << commented << "Width"
-        << QByteArray(commented).replace("Width = 9780   ", "Width =VALUE");
+        << commented << "Width" << QByteArray(commented).replace("Width = 9780   ", "Width =VALUE");
     QTest::newRow("new key goes after the section's last line, before the blank line")
         << commented << "Height"
         << QByteArray(commented).replace("Unknown=x\r\n", "Unknown=x\r\nHeight=VALUE\r\n");
@@ -172,9 +176,8 @@ void TestProfileFile::writeChangesOnlyItsLine_data()
     QTest::newRow("new key ends as the line before it, not joining a blank line")
         << QByteArray("[General]\rA=1\n\n[Other]\rB=2\r") << "C"
         << QByteArray("[General]\rA=1\nC=VALUE\n\n[Other]\rB=2\r");
-    QTest::newRow("byte-order mark")
-        << QByteArray("\xEF\xBB\xBF[General]\nA=1\n") << "A"
-        << QByteArray("\xEF\xBB\xBF[General]\nA=VALUE\n");
+    QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF[General]\nA=1\n") << "A"
+                                     << QByteArray("\xEF\xBB\xBF[General]\nA=VALUE\n");
     QTest::newRow("only a byte-order mark")
         << QByteArray("\xEF\xBB\xBF") << "A" << QByteArray("\xEF\xBB\xBF[General]\nA=VALUE\n");
     QTest::newRow("key in a comment is not the key")
@@ -183,7 +186,8 @@ void TestProfileFile::writeChangesOnlyItsLine_data()
         << QByteArray("\x01\x02junk=1\n[General]\n") << "junk"
         << QByteArray("\x01\x02junk=1\n[General]\njunk=VALUE\n");
     QTest::newRow("value with NUL bytes in the file")
-        << QByteArray("[General]\nA=\0\0\nB=2\n", 19) << "A" << QByteArray("[General]\nA=VALUE\nB=2\n");
+        << QByteArray("[General]\nA=\0\0\nB=2\n", 19) << "A"
+        << QByteArray("[General]\nA=VALUE\nB=2\n");
 }
 
 void TestProfileFile::writeChangesOnlyItsLine()
@@ -204,15 +208,33 @@ void TestProfileFile::refusesWhatCannotStandOnOneLine_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
 
-    QTest::newRow("line feed in value") << "General" << "A" << "1\n[Evil]";
-    QTest::newRow("carriage return in value") << "General" << "A" << "1\r2";
-    QTest::newRow("equals in key") << "General" << "A=B" << "1";
-    QTest::newRow("bracket key") << "General" << "[A" << "1";
-    QTest::newRow("comment key") << "General" << ";A" << "1";
-    QTest::newRow("empty key") << "General" << "" << "1";
-    QTest::newRow("blank around key") << "General" << " A" << "1";
-    QTest::newRow("bracket in section") << "Gen]eral" << "A" << "1";
-    QTest::newRow("empty section") << "" << "A" << "1";
+    QTest::newRow("line feed in value") << "General"
+                                        << "A"
+                                        << "1\n[Evil]";
+    QTest::newRow("carriage return in value") << "General"
+                                              << "A"
+                                              << "1\r2";
+    QTest::newRow("equals in key") << "General"
+                                   << "A=B"
+                                   << "1";
+    QTest::newRow("bracket key") << "General"
+                                 << "[A"
+                                 << "1";
+    QTest::newRow("comment key") << "General"
+                                 << ";A"
+                                 << "1";
+    QTest::newRow("empty key") << "General"
+                               << ""
+                               << "1";
+    QTest::newRow("blank around key") << "General"
+                                      << " A"
+                                      << "1";
+    QTest::newRow("bracket in section") << "Gen]eral"
+                                        << "A"
+                                        << "1";
+    QTest::newRow("empty section") << ""
+                                   << "A"
+                                   << "1";
 }
 
 void TestProfileFile::refusesWhatCannotStandOnOneLine()
@@ -230,7 +252,8 @@ void TestProfileFile::severalKeysFromOneReading()
 {
     TemporarySettings file;
     const QStringList keys{QStringLiteral("B"), QStringLiteral("Missing"), QStringLiteral("a")};
-    QCOMPARE(ReadIniValues(file.path(), general, keys), (QStringList{QString(), QString(), QString()}));
+    QCOMPARE(ReadIniValues(file.path(), general, keys),
+             (QStringList{QString(), QString(), QString()}));
     file.setText("[General]\nA=1\nB= 2 2\n");
     QCOMPARE(ReadIniValues(file.path(), general, keys),
              (QStringList{QStringLiteral("22"), QString(), QStringLiteral("1")}));
@@ -274,7 +297,9 @@ void TestProfileFile::replacementKeepsPermissionsAndFollowsLinks()
     QVERIFY(real.open(QIODevice::ReadOnly));
     QCOMPARE(real.readAll(), QByteArray("[General]\nA=3\n"));
     // Nothing is left beside it.
-    QCOMPARE(QDir(QFileInfo(file.path()).absolutePath()).entryList(QDir::Files | QDir::System).size(), 2);
+    QCOMPARE(
+        QDir(QFileInfo(file.path()).absolutePath()).entryList(QDir::Files | QDir::System).size(),
+        2);
 }
 
 void TestProfileFile::unchangedWriteLeavesTheFileAlone()

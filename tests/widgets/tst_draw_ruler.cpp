@@ -140,13 +140,18 @@ void TestDrawRuler::everyColourAndItsFallback_data()
     QTest::addColumn<QString>("part");
     QTest::addColumn<QRgb>("expected");
 
-    QTest::newRow("background") << QByteArray("BackColor=#123456\n") << "background" << qRgb(0x12, 0x34, 0x56);
-    QTest::newRow("background lower case") << QByteArray("BackColor=#abcdef\n") << "background" << qRgb(0xAB, 0xCD, 0xEF);
-    QTest::newRow("background fallback") << QByteArray("BackColor=#GG0000\n") << "background" << yellow;
-    QTest::newRow("background 1200 characters") << "BackColor=" + QByteArray(1200, '#') + "\n" << "background" << yellow;
+    QTest::newRow("background") << QByteArray("BackColor=#123456\n") << "background"
+                                << qRgb(0x12, 0x34, 0x56);
+    QTest::newRow("background lower case")
+        << QByteArray("BackColor=#abcdef\n") << "background" << qRgb(0xAB, 0xCD, 0xEF);
+    QTest::newRow("background fallback")
+        << QByteArray("BackColor=#GG0000\n") << "background" << yellow;
+    QTest::newRow("background 1200 characters") << "BackColor=" + QByteArray(1200, '#') + "\n"
+                                                << "background" << yellow;
     QTest::newRow("ticks") << QByteArray("RulerLineColor=#00FF00\n") << "tick" << qRgb(0, 255, 0);
     QTest::newRow("ticks fallback") << QByteArray("RulerLineColor=00FF00\n") << "tick" << red;
-    QTest::newRow("numbers") << QByteArray("RulerWordColor=#0000FF\n") << "number" << qRgb(0, 0, 255);
+    QTest::newRow("numbers") << QByteArray("RulerWordColor=#0000FF\n") << "number"
+                             << qRgb(0, 0, 255);
     QTest::newRow("numbers fallback") << QByteArray("RulerWordColor=#0000F\n") << "number" << red;
     QTest::newRow("hint") << QByteArray("TipWordColor=#FF00FF\n") << "hint" << qRgb(255, 0, 255);
     QTest::newRow("hint fallback") << QByteArray("TipWordColor=nonsense\n") << "hint" << black;
@@ -191,8 +196,9 @@ void TestDrawRuler::customTickColours()
     QFETCH(QByteArray, switchText);
     QFETCH(bool, custom);
     RulerOnFile painted("RulerLineColor=#010101\nBigRulerLineColor=#0000FF\n"
-                         "MidRulerLineColor=#00FF00\nSmallRulerLineColor=#FF00FF\n"
-                         "IfCustomRulerLineColor=" + switchText + "\n");
+                        "MidRulerLineColor=#00FF00\nSmallRulerLineColor=#FF00FF\n"
+                        "IfCustomRulerLineColor=" +
+                        switchText + "\n");
     const QImage &image = draw(painted, 6);
     const QRgb line = qRgb(1, 1, 1);
     QCOMPARE(topTick(image, 37, custom ? qRgb(0, 0, 255) : line), 23);
@@ -271,7 +277,9 @@ void TestDrawRuler::windowKeepsWhatItWasLastDrawn()
     // The window paints what DrawRuler last read, whenever it paints, until
     // DrawRuler runs again: a file changed meanwhile shows only then.
     StartedRuler started("BackColor=#336699\n");
-    const auto shown = [&] { return started.ruler.grab().toImage().pixel(1, 60); };
+    const auto shown = [&] {
+        return started.ruler.grab().toImage().pixel(1, 60);
+    };
     QCOMPARE(shown(), qRgb(0x33, 0x66, 0x99));
     started.file.setText("[General]\nBackColor=#0000FF\n");
     started.ruler.repaint();
@@ -315,8 +323,8 @@ void TestDrawRuler::ticksStayOneDevicePixelWide()
     QCOMPARE(topTick(image, bigTickPixel + 1), 0);
     QCOMPARE(bottomTick(image, bigTickPixel), bigTickLength);
     // The number starts on the first device row after the tick.
-    const QRect number = inkBox(image, QRect(bigTickPixel - 30, bigTickLength, 60, 60),
-                                nearerTo(red, yellow));
+    const QRect number =
+        inkBox(image, QRect(bigTickPixel - 30, bigTickLength, 60, 60), nearerTo(red, yellow));
     QVERIFY(number.top() >= bigTickLength);
 }
 

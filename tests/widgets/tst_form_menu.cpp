@@ -44,24 +44,33 @@ void TestFormMenu::everyItemInOrder()
 {
     StartedRuler started;
     const QStringList expected{
-        QStringLiteral("单位: 像素(&P)"), QStringLiteral("单位: 英寸(&I)"), QStringLiteral("单位: 毫米(&M)"),
+        QStringLiteral("单位: 像素(&P)"),
+        QStringLiteral("单位: 英寸(&I)"),
+        QStringLiteral("单位: 毫米(&M)"),
         QStringLiteral("-"),
-        QStringLiteral("向上移动(UP)"), QStringLiteral("向下移动(DOWN)"), QStringLiteral("向左移动(LEFT)"),
+        QStringLiteral("向上移动(UP)"),
+        QStringLiteral("向下移动(DOWN)"),
+        QStringLiteral("向左移动(LEFT)"),
         QStringLiteral("向右移动(RIGHT)"),
         QStringLiteral("-"),
-        QStringLiteral("增加透明度(+)"), QStringLiteral("减少透明度(-)"),
+        QStringLiteral("增加透明度(+)"),
+        QStringLiteral("减少透明度(-)"),
         QStringLiteral("-"),
-        QStringLiteral("始终在前(&T)"), QStringLiteral("在任务栏出现(&R)"),
+        QStringLiteral("始终在前(&T)"),
+        QStringLiteral("在任务栏出现(&R)"),
         QStringLiteral("-"),
         QStringLiteral("设置颜色(&R)"),
         QStringLiteral("-"),
-        QStringLiteral("水平刻度尺(&H)"), QStringLiteral("竖直刻度尺(&V)"),
+        QStringLiteral("水平刻度尺(&H)"),
+        QStringLiteral("竖直刻度尺(&V)"),
         QStringLiteral("-"),
-        QStringLiteral("虚拟刻度尺(&P)"), QStringLiteral("物理刻度尺(&S)"),
+        QStringLiteral("虚拟刻度尺(&P)"),
+        QStringLiteral("物理刻度尺(&S)"),
         QStringLiteral("-"),
         QStringLiteral("输入校正值(&R)"),
         QStringLiteral("-"),
-        QStringLiteral("关于(&A)"), QStringLiteral("帮助(&H)"),
+        QStringLiteral("关于(&A)"),
+        QStringLiteral("帮助(&H)"),
         QStringLiteral("-"),
         QStringLiteral("退出(&Q)"),
     };
@@ -78,11 +87,12 @@ void TestFormMenu::checkMarksOnlyOnChoices()
         if (item->isCheckable())
             checkable.append(item->text());
     }
-    QCOMPARE(checkable, (QStringList{QStringLiteral("单位: 像素(&P)"), QStringLiteral("单位: 英寸(&I)"),
-                                     QStringLiteral("单位: 毫米(&M)"), QStringLiteral("始终在前(&T)"),
-                                     QStringLiteral("在任务栏出现(&R)"), QStringLiteral("水平刻度尺(&H)"),
-                                     QStringLiteral("竖直刻度尺(&V)"), QStringLiteral("虚拟刻度尺(&P)"),
-                                     QStringLiteral("物理刻度尺(&S)")}));
+    QCOMPARE(checkable,
+             (QStringList{QStringLiteral("单位: 像素(&P)"), QStringLiteral("单位: 英寸(&I)"),
+                          QStringLiteral("单位: 毫米(&M)"), QStringLiteral("始终在前(&T)"),
+                          QStringLiteral("在任务栏出现(&R)"), QStringLiteral("水平刻度尺(&H)"),
+                          QStringLiteral("竖直刻度尺(&V)"), QStringLiteral("虚拟刻度尺(&P)"),
+                          QStringLiteral("物理刻度尺(&S)")}));
 }
 
 void TestFormMenu::repeatedAccessKeysCycleWithoutChoosing()
@@ -99,8 +109,9 @@ void TestFormMenu::repeatedAccessKeysCycleWithoutChoosing()
         QVERIFY(menu->isVisible());
         visited.append(menu->activeAction()->text());
     }
-    QCOMPARE(visited, (QStringList{QStringLiteral("在任务栏出现(&R)"), QStringLiteral("设置颜色(&R)"),
-                                   QStringLiteral("输入校正值(&R)"), QStringLiteral("在任务栏出现(&R)")}));
+    QCOMPARE(visited,
+             (QStringList{QStringLiteral("在任务栏出现(&R)"), QStringLiteral("设置颜色(&R)"),
+                          QStringLiteral("输入校正值(&R)"), QStringLiteral("在任务栏出现(&R)")}));
     QCOMPARE(started.file.text(), before);
 
     // A key that marks one item alone chooses it at once.

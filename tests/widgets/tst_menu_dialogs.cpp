@@ -71,7 +71,8 @@ struct CalibrationSeen
 };
 
 // Answers the calibration box with answer, or cancels it when answer is null.
-std::unique_ptr<QTimer> answerCalibration(RulerOnFile &started, CalibrationSeen &seen, const QString &answer)
+std::unique_ptr<QTimer> answerCalibration(RulerOnFile &started, CalibrationSeen &seen,
+                                          const QString &answer)
 {
     return whenModalOpens<QInputDialog>([&started, &seen, answer](QInputDialog &box) {
         seen.opened = true;
@@ -207,15 +208,32 @@ void TestMenuDialogs::calibrationStoresRealOverNominal_data()
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("stored");
 
-    QTest::newRow("first calibration") << QByteArray() << "0" << "181" << "0.905";
-    QTest::newRow("again from 0.9") << QByteArray("Revision=0.9\n") << "180" << "181" << "0.905";
-    QTest::newRow("half millimetres") << QByteArray("Revision=0.9525\n") << "190.5" << "200" << "1";
-    QTest::newRow("cancel keeps the value") << QByteArray("Revision=0.9\n") << "180" << QString() << "0.9";
-    QTest::newRow("emptied answer keeps it") << QByteArray("Revision=0.9\n") << "180" << "" << "0.9";
-    QTest::newRow("letters store 0") << QByteArray("Revision=0.9\n") << "180" << "abc" << "0";
-    QTest::newRow("leading number") << QByteArray() << "0" << "190mm" << "0.95";
-    QTest::newRow("negative") << QByteArray() << "0" << "-10" << "-0.05";
-    QTest::newRow("too large to be a ratio") << QByteArray("Revision=0.9\n") << "180" << "1e999" << "0.9";
+    QTest::newRow("first calibration") << QByteArray() << "0"
+                                       << "181"
+                                       << "0.905";
+    QTest::newRow("again from 0.9") << QByteArray("Revision=0.9\n") << "180"
+                                    << "181"
+                                    << "0.905";
+    QTest::newRow("half millimetres") << QByteArray("Revision=0.9525\n") << "190.5"
+                                      << "200"
+                                      << "1";
+    QTest::newRow("cancel keeps the value")
+        << QByteArray("Revision=0.9\n") << "180" << QString() << "0.9";
+    QTest::newRow("emptied answer keeps it") << QByteArray("Revision=0.9\n") << "180"
+                                             << ""
+                                             << "0.9";
+    QTest::newRow("letters store 0") << QByteArray("Revision=0.9\n") << "180"
+                                     << "abc"
+                                     << "0";
+    QTest::newRow("leading number") << QByteArray() << "0"
+                                    << "190mm"
+                                    << "0.95";
+    QTest::newRow("negative") << QByteArray() << "0"
+                              << "-10"
+                              << "-0.05";
+    QTest::newRow("too large to be a ratio") << QByteArray("Revision=0.9\n") << "180"
+                                             << "1e999"
+                                             << "0.9";
 }
 
 void TestMenuDialogs::calibrationStoresRealOverNominal()
@@ -238,8 +256,9 @@ void TestMenuDialogs::calibrationStoresRealOverNominal()
 
 void TestMenuDialogs::calibrationShowsTheNominalRulerThenRestoresIt()
 {
-    StartedRuler started("AlwaysOnTop=True\nDirection=90\nScaleMode=Inches\nSizeMode=1\nRevision=0.9\n"
-                         "Width=12000\nHeight=2000\nLeft=1500\nTop=300\n");
+    StartedRuler started(
+        "AlwaysOnTop=True\nDirection=90\nScaleMode=Inches\nSizeMode=1\nRevision=0.9\n"
+        "Width=12000\nHeight=2000\nLeft=1500\nTop=300\n");
     const QRect before = started.ruler.geometry();
     QCOMPARE(before, QRect(100, 20, 133, 800));
     CalibrationSeen seen;
@@ -254,8 +273,8 @@ void TestMenuDialogs::calibrationShowsTheNominalRulerThenRestoresIt()
     QCOMPARE(seen.storedUnit, QStringLiteral("Millimeters"));
     const QRect screen = started.ruler.screen()->geometry();
     QCOMPARE(seen.rulerGeometry.size(), QSize(800, 133));
-    QCOMPARE(seen.rulerGeometry.topLeft(),
-             QPoint(qRound((screen.width() - 800) / 2.0), qRound((screen.height() - 133) / 2.0 + 133)));
+    QCOMPARE(seen.rulerGeometry.topLeft(), QPoint(qRound((screen.width() - 800) / 2.0),
+                                                  qRound((screen.height() - 133) / 2.0 + 133)));
     QVERIFY(seen.topmost);
 
     // Afterwards: vertical, inches, physical, where it was.

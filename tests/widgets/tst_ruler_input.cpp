@@ -8,7 +8,8 @@
 
 namespace {
 
-void pressKey(QWidget *widget, Qt::Key key, Qt::KeyboardModifiers modifiers = {}, bool autoRepeat = false)
+void pressKey(QWidget *widget, Qt::Key key, Qt::KeyboardModifiers modifiers = {},
+              bool autoRepeat = false)
 {
     QKeyEvent press(QEvent::KeyPress, key, modifiers, QString(), autoRepeat);
     QApplication::sendEvent(widget, &press);
@@ -48,9 +49,10 @@ void TestRulerInput::arrowKeysMove_data()
     QTest::newRow("shift down") << int(Qt::Key_Down) << int(Qt::ShiftModifier) << QPoint(100, 101);
     QTest::newRow("left") << int(Qt::Key_Left) << 0 << QPoint(93, 100);
     QTest::newRow("right") << int(Qt::Key_Right) << 0 << QPoint(107, 100);
-    QTest::newRow("ctrl left moves a full step") << int(Qt::Key_Left) << int(Qt::ControlModifier) << QPoint(93, 100);
-    QTest::newRow("shift ctrl left") << int(Qt::Key_Left) << int(Qt::ShiftModifier | Qt::ControlModifier)
-                                     << QPoint(99, 100);
+    QTest::newRow("ctrl left moves a full step")
+        << int(Qt::Key_Left) << int(Qt::ControlModifier) << QPoint(93, 100);
+    QTest::newRow("shift ctrl left")
+        << int(Qt::Key_Left) << int(Qt::ShiftModifier | Qt::ControlModifier) << QPoint(99, 100);
     QTest::newRow("alt right") << int(Qt::Key_Right) << int(Qt::AltModifier) << QPoint(107, 100);
     QTest::newRow("keypad arrow") << int(Qt::Key_Up) << int(Qt::KeypadModifier) << QPoint(100, 93);
 }
@@ -87,12 +89,16 @@ void TestRulerInput::translucencyKeys_data()
     QTest::addColumn<QByteArray>("stored");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("keypad plus") << int(Qt::Key_Plus) << int(Qt::KeypadModifier) << QByteArray("5") << "0";
+    QTest::newRow("keypad plus") << int(Qt::Key_Plus) << int(Qt::KeypadModifier) << QByteArray("5")
+                                 << "0";
     QTest::newRow("equals key") << int(Qt::Key_Equal) << 0 << QByteArray("255") << "245";
-    QTest::newRow("shifted equals key") << int(Qt::Key_Plus) << int(Qt::ShiftModifier) << QByteArray("100") << "90";
-    QTest::newRow("keypad minus") << int(Qt::Key_Minus) << int(Qt::KeypadModifier) << QByteArray("250") << "255";
+    QTest::newRow("shifted equals key")
+        << int(Qt::Key_Plus) << int(Qt::ShiftModifier) << QByteArray("100") << "90";
+    QTest::newRow("keypad minus") << int(Qt::Key_Minus) << int(Qt::KeypadModifier)
+                                  << QByteArray("250") << "255";
     QTest::newRow("minus key at 255") << int(Qt::Key_Minus) << 0 << QByteArray("255") << "255";
-    QTest::newRow("shifted minus key") << int(Qt::Key_Underscore) << int(Qt::ShiftModifier) << QByteArray("0") << "10";
+    QTest::newRow("shifted minus key")
+        << int(Qt::Key_Underscore) << int(Qt::ShiftModifier) << QByteArray("0") << "10";
 }
 
 void TestRulerInput::translucencyKeys()

@@ -65,7 +65,8 @@ void TestRulerWindow::firstStartWithoutSettingsFile()
     QCOMPARE(menu.mnuScaleMode().checkedIndex(), 3);
 
     // Load writes the unit, the first layout the size; nothing else is stored yet.
-    QCOMPARE(started.file.text(), QByteArray("[General]\nScaleMode=Millimeters\nWidth=9780\nHeight=1800\n"));
+    QCOMPARE(started.file.text(),
+             QByteArray("[General]\nScaleMode=Millimeters\nWidth=9780\nHeight=1800\n"));
     QCOMPARE(bigTickAt(ruler.image(), 37), 23);
 }
 
@@ -79,21 +80,35 @@ void TestRulerWindow::loadAppliesEachStoredChoice_data()
     QTest::addColumn<int>("unit");
     QTest::addColumn<QString>("storedUnit");
 
-    QTest::newRow("taskbar true") << QByteArray("ShowInTaskBar=true\n") << true << false << 0 << 0 << 3 << "Millimeters";
-    QTest::newRow("taskbar TRUE") << QByteArray("ShowInTaskBar=TRUE\n") << true << false << 0 << 0 << 3 << "Millimeters";
-    QTest::newRow("taskbar 1 is no") << QByteArray("ShowInTaskBar=1\n") << false << false << 0 << 0 << 3 << "Millimeters";
-    QTest::newRow("taskbar yes is no") << QByteArray("ShowInTaskBar=yes\n") << false << false << 0 << 0 << 3 << "Millimeters";
-    QTest::newRow("topmost") << QByteArray("AlwaysOnTop=True\n") << false << true << 0 << 0 << 3 << "Millimeters";
-    QTest::newRow("vertical") << QByteArray("Direction=90\n") << false << false << 1 << 0 << 3 << "Millimeters";
-    QTest::newRow("vertical with a blank") << QByteArray("Direction=90 \n") << false << false << 1 << 0 << 3 << "Millimeters";
-    QTest::newRow("90.0 is not the text 90") << QByteArray("Direction=90.0\n") << false << false << 0 << 0 << 3 << "Millimeters";
-    QTest::newRow("physical 1.0") << QByteArray("SizeMode=1.0\n") << false << false << 0 << 1 << 3 << "Millimeters";
-    QTest::newRow("size mode 2 marks virtual") << QByteArray("SizeMode=2\n") << false << false << 0 << 0 << 3 << "Millimeters";
-    QTest::newRow("inches") << QByteArray("ScaleMode=Inches\n") << false << false << 0 << 0 << 2 << "Inches";
-    QTest::newRow("pixels") << QByteArray("ScaleMode=Pixels\n") << false << false << 0 << 0 << 1 << "Pixels";
-    QTest::newRow("lower-case inches") << QByteArray("ScaleMode=inches\n") << false << false << 0 << 0 << 3 << "Millimeters";
+    QTest::newRow("taskbar true") << QByteArray("ShowInTaskBar=true\n") << true << false << 0 << 0
+                                  << 3 << "Millimeters";
+    QTest::newRow("taskbar TRUE") << QByteArray("ShowInTaskBar=TRUE\n") << true << false << 0 << 0
+                                  << 3 << "Millimeters";
+    QTest::newRow("taskbar 1 is no")
+        << QByteArray("ShowInTaskBar=1\n") << false << false << 0 << 0 << 3 << "Millimeters";
+    QTest::newRow("taskbar yes is no")
+        << QByteArray("ShowInTaskBar=yes\n") << false << false << 0 << 0 << 3 << "Millimeters";
+    QTest::newRow("topmost") << QByteArray("AlwaysOnTop=True\n") << false << true << 0 << 0 << 3
+                             << "Millimeters";
+    QTest::newRow("vertical") << QByteArray("Direction=90\n") << false << false << 1 << 0 << 3
+                              << "Millimeters";
+    QTest::newRow("vertical with a blank")
+        << QByteArray("Direction=90 \n") << false << false << 1 << 0 << 3 << "Millimeters";
+    QTest::newRow("90.0 is not the text 90")
+        << QByteArray("Direction=90.0\n") << false << false << 0 << 0 << 3 << "Millimeters";
+    QTest::newRow("physical 1.0") << QByteArray("SizeMode=1.0\n") << false << false << 0 << 1 << 3
+                                  << "Millimeters";
+    QTest::newRow("size mode 2 marks virtual")
+        << QByteArray("SizeMode=2\n") << false << false << 0 << 0 << 3 << "Millimeters";
+    QTest::newRow("inches") << QByteArray("ScaleMode=Inches\n") << false << false << 0 << 0 << 2
+                            << "Inches";
+    QTest::newRow("pixels") << QByteArray("ScaleMode=Pixels\n") << false << false << 0 << 0 << 1
+                            << "Pixels";
+    QTest::newRow("lower-case inches")
+        << QByteArray("ScaleMode=inches\n") << false << false << 0 << 0 << 3 << "Millimeters";
     QTest::newRow("everything")
-        << QByteArray("ShowInTaskBar=True\nAlwaysOnTop=true\nDirection=90\nSizeMode=1\nScaleMode=Pixels\n")
+        << QByteArray(
+               "ShowInTaskBar=True\nAlwaysOnTop=true\nDirection=90\nSizeMode=1\nScaleMode=Pixels\n")
         << true << true << 1 << 1 << 1 << "Pixels";
 }
 
@@ -189,9 +204,10 @@ void TestRulerWindow::firstLayoutRestoresSizeAndPosition_data()
         << QRect(100, 20, 133, 800);
     QTest::newRow("partly off the left edge stays")
         << QByteArray("Left=-3000\nTop=-300\n") << QRect(-200, -20, 652, 120);
-    QTest::newRow("missing size is the minimum") << QByteArray("Left=15\n") << QRect(1, 0, 652, 120);
-    QTest::newRow("too small is the minimum") << QByteArray("Width=100\nHeight=abc\n")
-                                              << QRect(0, 0, 652, 120);
+    QTest::newRow("missing size is the minimum")
+        << QByteArray("Left=15\n") << QRect(1, 0, 652, 120);
+    QTest::newRow("too small is the minimum")
+        << QByteArray("Width=100\nHeight=abc\n") << QRect(0, 0, 652, 120);
 }
 
 void TestRulerWindow::firstLayoutRestoresSizeAndPosition()
@@ -206,7 +222,8 @@ void TestRulerWindow::firstLayoutRestoresSizeAndPosition()
 void TestRulerWindow::absurdStoredGeometryStaysBounded_data()
 {
     QTest::addColumn<QByteArray>("settings");
-    QTest::newRow("1e30 everywhere") << QByteArray("Width=1e30\nHeight=1e30\nLeft=1e30\nTop=1e30\n");
+    QTest::newRow("1e30 everywhere")
+        << QByteArray("Width=1e30\nHeight=1e30\nLeft=1e30\nTop=1e30\n");
     QTest::newRow("negative") << QByteArray("Width=-1e30\nHeight=-5\nLeft=-1e30\nTop=-1e30\n");
     QTest::newRow("not numbers") << QByteArray("Width=nan\nHeight=inf\nLeft=nan\nTop=-0\n");
     QTest::newRow("far right") << QByteArray("Left=9999999\nTop=100\n");
@@ -222,7 +239,8 @@ void TestRulerWindow::absurdStoredGeometryStaysBounded()
     const int side = qMax(screen.width(), screen.height());
     QVERIFY(geometry.width() <= 2 * side && geometry.height() <= 2 * side);
     QVERIFY(qMin(geometry.width(), geometry.height()) <= side);
-    QVERIFY2(screen.intersects(geometry), qPrintable(QStringLiteral("%1,%2").arg(geometry.x()).arg(geometry.y())));
+    QVERIFY2(screen.intersects(geometry),
+             qPrintable(QStringLiteral("%1,%2").arg(geometry.x()).arg(geometry.y())));
     QCOMPARE(started.ruler.image().size(), geometry.size());
 }
 
@@ -260,8 +278,10 @@ void TestRulerWindow::minimumSizePerOrientation_data()
     QTest::newRow("horizontal too short") << QByteArray() << QSize(400, 130) << QSize(652, 130);
     QTest::newRow("horizontal too narrow") << QByteArray() << QSize(700, 66) << QSize(700, 120);
     QTest::newRow("horizontal both") << QByteArray() << QSize(10, 10) << QSize(652, 120);
-    QTest::newRow("vertical too short") << QByteArray("Direction=90\n") << QSize(130, 400) << QSize(130, 652);
-    QTest::newRow("vertical too narrow") << QByteArray("Direction=90\n") << QSize(60, 700) << QSize(120, 700);
+    QTest::newRow("vertical too short")
+        << QByteArray("Direction=90\n") << QSize(130, 400) << QSize(130, 652);
+    QTest::newRow("vertical too narrow")
+        << QByteArray("Direction=90\n") << QSize(60, 700) << QSize(120, 700);
 }
 
 void TestRulerWindow::minimumSizePerOrientation()
@@ -303,8 +323,10 @@ void TestRulerWindow::closeStoresThePosition()
     started.ruler.close();
     QCOMPARE(started.stored(SettingsKey::Left), QStringLiteral("1500"));
     QCOMPARE(started.stored(SettingsKey::Top), QStringLiteral("-300"));
-    QCOMPARE(started.file.text(),
-             QByteArray("[General]\nScaleMode=Millimeters\nWidth=9780\nHeight=1800\nLeft=1500\nTop=-300\n"));
+    QCOMPARE(
+        started.file.text(),
+        QByteArray(
+            "[General]\nScaleMode=Millimeters\nWidth=9780\nHeight=1800\nLeft=1500\nTop=-300\n"));
 }
 
 void TestRulerWindow::closeRequestFromTheWindowSystemStoresThePosition()
