@@ -10,7 +10,11 @@
 #include <unistd.h>
 
 namespace {
-constexpr int waitMilliseconds = 300;
+// A holder needs well under a millisecond, but one whose rename waits on a
+// busy disk's journal holds the lock for as long: close to a second was seen
+// on a loaded machine. Only a ruler stopped in the middle of a write holds
+// it longer, and then the write goes ahead after this.
+constexpr int waitMilliseconds = 5000;
 } // namespace
 
 SettingsLock::SettingsLock(const QString &settingsPath)

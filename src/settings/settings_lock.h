@@ -8,7 +8,8 @@
 // The lock is the kernel's (flock) on the folder that holds the file: the
 // kernel lets it go when a process dies, so no lock is ever left stale, and
 // nothing is created or written for it. Where no lock can be had within a
-// short wait (a ruler that hangs), the holder goes ahead without it.
+// few seconds (a ruler stopped in the middle of a write), the write goes
+// ahead without it.
 class SettingsLock
 {
 public:

@@ -2,10 +2,18 @@
 #include "support/settings_lines.h"
 #include "support/temporary_settings.h"
 
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTest>
+#include <QThread>
 
 #include <array>
+#include <fcntl.h>
+#include <memory>
+#include <sys/file.h>
+#include <unistd.h>
 
 // Two rulers started from one folder write one ruler.ini. Each write reads
 // the file, changes a line and replaces the file; without the lock around
@@ -17,7 +25,38 @@ class TestTwoWriters : public QObject
 
 private slots:
     void neitherLosesTheOthersKeys();
+    void aWriteWaitsForAnotherRulersWrite();
+    void aWriteGoesAheadPastAStoppedRuler();
 };
+
+namespace {
+
+// The lock another ruler takes for the moment of its write, held here as
+// long as the test needs: the kernel's lock on the settings folder.
+class OtherRulersLock
+{
+public:
+    explicit OtherRulersLock(const QString &settingsPath)
+        : m_folder(::open(QFile::encodeName(QFileInfo(settingsPath).absolutePath()).constData(),
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    {}
+    ~OtherRulersLock() { release(); }
+
+    bool take() { return m_folder >= 0 && ::flock(m_folder, LOCK_EX | LOCK_NB) == 0; }
+    void release()
+    {
+        if (m_folder >= 0)
+            ::close(m_folder);
+        m_folder = -1;
+    }
+
+private:
+    int m_folder;
+};
+
+const QString general = QStringLiteral("General");
+
+} // namespace
 
 void TestTwoWriters::neitherLosesTheOthersKeys()
 {
@@ -54,9 +93,45 @@ void TestTwoWriters::neitherLosesTheOthersKeys()
 
     const QString last = QStringLiteral("%1-%1").arg(rounds - 1);
     for (const QString &key : firstKeys + secondKeys)
-        QCOMPARE(ReadIniValue(file.path(), QStringLiteral("General"), key), last);
+        QCOMPARE(ReadIniValue(file.path(), general, key), last);
     QCOMPARE(SettingsLines::firstChangedLine(original, file.text(), firstKeys + secondKeys),
              QString());
+}
+
+void TestTwoWriters::aWriteWaitsForAnotherRulersWrite()
+{
+    TemporarySettings file;
+    file.setText("[General]\nWidth=9780\n");
+    OtherRulersLock other(file.path());
+    QVERIFY(other.take());
+
+    bool written = false;
+    const std::unique_ptr<QThread> writer(QThread::create(
+        [&] { written = WriteIniValue(file.path(), general, QStringLiteral("Width"), "12000"); }));
+    writer->start();
+    QVERIFY(!writer->wait(300));
+    QCOMPARE(file.text(), QByteArray("[General]\nWidth=9780\n"));
+
+    other.release();
+    QVERIFY(writer->wait(5000));
+    QVERIFY(written);
+    QCOMPARE(file.text(), QByteArray("[General]\nWidth=12000\n"));
+}
+
+void TestTwoWriters::aWriteGoesAheadPastAStoppedRuler()
+{
+    TemporarySettings file;
+    file.setText("[General]\nWidth=9780\n");
+    OtherRulersLock stopped(file.path());
+    QVERIFY(stopped.take());
+
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(WriteIniValue(file.path(), general, QStringLiteral("Width"), "12000"));
+    // It waited a while for the lock, and then did not wait for ever.
+    QVERIFY2(clock.elapsed() >= 1000 && clock.elapsed() < 20000,
+             qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(file.text(), QByteArray("[General]\nWidth=12000\n"));
 }
 
 QTEST_GUILESS_MAIN(TestTwoWriters)
