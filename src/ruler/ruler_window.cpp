@@ -13,10 +13,13 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QImage>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QScreen>
 #include <QWindow>
 
@@ -43,6 +46,16 @@ QRect desktopGeometry(const QWidget *widget)
     return screen ? screen->virtualGeometry() : QRect(0, 0, 1920, 1080);
 }
 
+// A PNG read by Qt's own reader. Left to find the format itself, Qt loads
+// every image format plugin, and libjpeg with them, to ask each whether it
+// knows the file: milliseconds of every start.
+QImage builtInPng(const QString &path)
+{
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
 } // namespace
 
 Form1::Form1(RulerSettings settings, QWidget *parent)
@@ -50,7 +63,7 @@ Form1::Form1(RulerSettings settings, QWidget *parent)
     , m_settings(std::move(settings))
 {
     setWindowTitle(productTitle());
-    setWindowIcon(QIcon(QStringLiteral(":/icons/ruler-32.png")));
+    setWindowIcon(QPixmap::fromImage(builtInPng(QStringLiteral(":/icons/ruler-32.png"))));
     // The image covers every pixel; Qt need not clear the window first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);

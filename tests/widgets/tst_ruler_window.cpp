@@ -50,7 +50,7 @@ void TestRulerWindow::firstStartWithoutSettingsFile()
     Form1 &ruler = started.ruler;
     QVERIFY(ruler.windowFlags().testFlag(Qt::FramelessWindowHint));
     QCOMPARE(ruler.windowTitle(), QStringLiteral("Ostrel屏幕刻度尺"));
-    QVERIFY(!ruler.windowIcon().isNull());
+    QCOMPARE(ruler.windowIcon().availableSizes(), QList<QSize>{QSize(32, 32)});
     QCOMPARE(ruler.windowOpacity(), 1.0);
     QVERIFY(!ruler.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
     QCOMPARE(ruler.geometry(), QRect(0, 0, 652, 120));
