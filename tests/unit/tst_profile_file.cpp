@@ -7,7 +7,6 @@
 #include <QTest>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -28,11 +27,6 @@ ino_t inodeOf(const QString &path)
     struct stat info
     {};
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
-}
-
-bool runningAsRoot()
-{
-    return ::geteuid() == 0;
 }
 
 } // namespace
@@ -58,8 +52,6 @@ private slots:
     void unchangedWriteLeavesTheFileAlone();
     void oversizedFileIsNeitherReadNorRewritten();
     void namedPipeReadsEmptyAndIsReplaced();
-    void unreadableFileIsNotReplaced();
-    void readOnlyFolderStillWritesAnExistingFile();
 };
 
 void TestProfileFile::missingFileReadsEmptyAndFirstWriteCreatesIt()
@@ -332,34 +324,6 @@ void TestProfileFile::namedPipeReadsEmptyAndIsReplaced()
     QVERIFY(write(file, QStringLiteral("A"), QStringLiteral("1")));
     QVERIFY(QFileInfo(file.path()).isFile());
     QCOMPARE(file.text(), QByteArray("[General]\nA=1\n"));
-}
-
-void TestProfileFile::unreadableFileIsNotReplaced()
-{
-    if (runningAsRoot())
-        QSKIP("root reads every file whatever its mode");
-    TemporarySettings file;
-    file.setText("[General]\nA=1\nB=2\n");
-    QVERIFY(QFile::setPermissions(file.path(), QFileDevice::WriteOwner));
-    QCOMPARE(read(file, QStringLiteral("A")), QString());
-    QVERIFY(!write(file, QStringLiteral("A"), QStringLiteral("3")));
-    QVERIFY(QFile::setPermissions(file.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
-    QCOMPARE(file.text(), QByteArray("[General]\nA=1\nB=2\n"));
-}
-
-void TestProfileFile::readOnlyFolderStillWritesAnExistingFile()
-{
-    if (runningAsRoot())
-        QSKIP("root writes into every folder whatever its mode");
-    TemporarySettings file;
-    file.setText("[General]\nA=1\n");
-    const QString folder = QFileInfo(file.path()).absolutePath();
-    const auto folderMode = QFile::permissions(folder);
-    QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    const bool written = write(file, QStringLiteral("A"), QStringLiteral("2"));
-    QFile::setPermissions(folder, folderMode);
-    QVERIFY(written);
-    QCOMPARE(file.text(), QByteArray("[General]\nA=2\n"));
 }
 
 QTEST_GUILESS_MAIN(TestProfileFile)
