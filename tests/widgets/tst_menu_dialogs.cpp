@@ -1,4 +1,3 @@
-#include "app/product.h"
 #include "dialogs/about_box.h"
 #include "dialogs/color_dialog.h"
 #include "support/modal_dialogs.h"
@@ -15,8 +14,6 @@
 #include <QWindow>
 
 namespace {
-
-const QString tipText = QStringLiteral("** 没有校正值，请在菜单中选择[输入校正值]以校正刻度尺。");
 
 QAction *itemCaptioned(FormMenu &menu, const QString &caption)
 {
@@ -39,20 +36,15 @@ struct Seen
 // Records every about box (about, help, tip) that opens, and closes it.
 std::unique_ptr<QTimer> recordAboutBoxes(Seen &seen)
 {
-    auto poll = std::make_unique<QTimer>();
-    QTimer *timer = poll.get();
-    QObject::connect(timer, &QTimer::timeout, timer, [&seen] {
-        auto *box = qobject_cast<FormAbout *>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible())
-            return;
-        ++seen.count;
-        seen.title = box->windowTitle();
-        seen.text = box->Label2()->text();
-        seen.topmost = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-        box->Command1()->click();
-    });
-    timer->start(10);
-    return poll;
+    return whenModalOpens<FormAbout>(
+        [&seen](FormAbout &box) {
+            ++seen.count;
+            seen.title = box.windowTitle();
+            seen.text = box.Label2()->text();
+            seen.topmost = box.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+            box.Command1()->click();
+        },
+        Openings::Every);
 }
 
 // What the calibration box showed, and the state of the ruler behind it.
@@ -148,18 +140,14 @@ void TestMenuDialogs::aboutHelpAndTipTexts()
     itemCaptioned(started.menu(), QStringLiteral("帮助(&H)"))->trigger();
     QCOMPARE(seen.count, 1);
     QCOMPARE(seen.title, QStringLiteral("帮助"));
-    QCOMPARE(seen.text, QStringLiteral("操作指南:\r\n\r\n1、方向键可以移动刻度尺。\r\n\r\n"
-                                       "2、Shift+方向键可以更精确地移动刻度尺\r\n\r\n"
-                                       "3、按[+]增大透明度，按[-]减少透明度\r\n\r\n"
-                                       "4、在刻度尺右下角处可以拉伸刻度尺\r\n\r\n"
-                                       "    此时鼠标光标会变成拉伸的形状"));
+    QCOMPARE(seen.text, helpText);
     QVERIFY(seen.topmost);
 
     // The about box after the help window shows nothing of it.
     itemCaptioned(started.menu(), QStringLiteral("关于(&A)"))->trigger();
     QCOMPARE(seen.count, 2);
     QCOMPARE(seen.title, QStringLiteral("关于"));
-    QVERIFY(seen.text.startsWith(productTitle() + QStringLiteral("\r\n\r\n版本: Ver2.0.0\r\n")));
+    QVERIFY(seen.text.startsWith(QStringLiteral("Ostrel屏幕刻度尺\r\n\r\n版本: Ver2.0.0\r\n")));
     QVERIFY(seen.topmost);
 
     // Not topmost: neither is the box.
@@ -208,32 +196,26 @@ void TestMenuDialogs::calibrationStoresRealOverNominal_data()
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("stored");
 
-    QTest::newRow("first calibration") << QByteArray() << "0"
-                                       << "181"
-                                       << "0.905";
-    QTest::newRow("again from 0.9") << QByteArray("Revision=0.9\n") << "180"
-                                    << "181"
-                                    << "0.905";
-    QTest::newRow("half millimetres") << QByteArray("Revision=0.9525\n") << "190.5"
-                                      << "200"
-                                      << "1";
+    // clang-format off
+    QTest::newRow("first calibration")
+        << QByteArray() << "0" << "181" << "0.905";
+    QTest::newRow("again from 0.9")
+        << QByteArray("Revision=0.9\n") << "180" << "181" << "0.905";
+    QTest::newRow("half millimetres")
+        << QByteArray("Revision=0.9525\n") << "190.5" << "200" << "1";
     QTest::newRow("cancel keeps the value")
         << QByteArray("Revision=0.9\n") << "180" << QString() << "0.9";
-    QTest::newRow("emptied answer keeps it") << QByteArray("Revision=0.9\n") << "180"
-                                             << ""
-                                             << "0.9";
-    QTest::newRow("letters store 0") << QByteArray("Revision=0.9\n") << "180"
-                                     << "abc"
-                                     << "0";
-    QTest::newRow("leading number") << QByteArray() << "0"
-                                    << "190mm"
-                                    << "0.95";
-    QTest::newRow("negative") << QByteArray() << "0"
-                              << "-10"
-                              << "-0.05";
-    QTest::newRow("too large to be a ratio") << QByteArray("Revision=0.9\n") << "180"
-                                             << "1e999"
-                                             << "0.9";
+    QTest::newRow("emptied answer keeps it")
+        << QByteArray("Revision=0.9\n") << "180" << "" << "0.9";
+    QTest::newRow("letters store 0")
+        << QByteArray("Revision=0.9\n") << "180" << "abc" << "0";
+    QTest::newRow("leading number")
+        << QByteArray() << "0" << "190mm" << "0.95";
+    QTest::newRow("negative")
+        << QByteArray() << "0" << "-10" << "-0.05";
+    QTest::newRow("too large to be a ratio")
+        << QByteArray("Revision=0.9\n") << "180" << "1e999" << "0.9";
+    // clang-format on
 }
 
 void TestMenuDialogs::calibrationStoresRealOverNominal()
@@ -247,7 +229,7 @@ void TestMenuDialogs::calibrationStoresRealOverNominal()
     const auto box = answerCalibration(started, seen, answer);
     itemCaptioned(started.menu(), QStringLiteral("输入校正值(&R)"))->trigger();
     QVERIFY(seen.opened);
-    QCOMPARE(seen.title, productTitle());
+    QCOMPARE(seen.title, QStringLiteral("Ostrel屏幕刻度尺"));
     QCOMPARE(seen.prompt, QStringLiteral("请输入屏幕刻度尺200mm间距的真实尺寸,\r\n\r\n"
                                          "您需要用真实的刻度尺在显示器上测量.\r\n\r\n单位=mm"));
     QCOMPARE(seen.defaultText, defaultText);
