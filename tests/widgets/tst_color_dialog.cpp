@@ -4,6 +4,7 @@
 #include "support/image_probe.h"
 #include "support/modal_dialogs.h"
 #include "support/ruler_on_file.h"
+#include "support/ruler_pixels.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,23 +14,17 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
-
-#include <functional>
-#include <memory>
 
 using namespace ImageProbe;
+using namespace RulerPixels;
 
 namespace {
 
-constexpr QRgb yellow = qRgb(255, 255, 0);
-constexpr QRgb red = qRgb(255, 0, 0);
-constexpr QRgb green = qRgb(0, 255, 0);
-constexpr QRgb blue = qRgb(0, 0, 255);
-constexpr QRgb black = qRgb(0, 0, 0);
-
-const QStringList defaultTexts{"#FFFF00", "#FF0000", "#000000", "#FF0000",
-                               "#FF0000", "#FF0000", "#FF0000"};
+// The keys of the colour rows, 0 to 6.
+const QList<SettingsKey> rowKeys{SettingsKey::BackColor,          SettingsKey::RulerWordColor,
+                                 SettingsKey::TipWordColor,       SettingsKey::RulerLineColor,
+                                 SettingsKey::BigRulerLineColor,  SettingsKey::MidRulerLineColor,
+                                 SettingsKey::SmallRulerLineColor};
 
 // The colour a swatch shows, read from its painted middle.
 QRgb swatchColor(const Form2 &dialog, int row)
@@ -67,24 +62,48 @@ PickerAnswer clickSwatchAndPick(const Form2 &dialog, int row, QColor picked)
     return answer;
 }
 
-int bigTickAt(const QImage &image, int x)
+// The dialog's controls by their names in the designed form.
+QHash<QString, QWidget *> controls(Form2 &dialog)
 {
-    return runLength(image, QPoint(x, 0), QPoint(0, 1), exactly(red));
+    QHash<QString, QWidget *> named{
+        {QStringLiteral("Form2"), &dialog},
+        {QStringLiteral("Frame2"), dialog.Frame2()},
+        {QStringLiteral("Picture2"), dialog.Picture2()},
+        {QStringLiteral("Check1"), dialog.Check1()},
+        {QStringLiteral("Command1"), dialog.Command1()},
+        {QStringLiteral("Command2"), dialog.Command2()},
+    };
+    for (int i = 0; i < Form2::rowCount; ++i) {
+        named.insert(QStringLiteral("Text1(%1)").arg(i), dialog.Text1(i));
+        named.insert(QStringLiteral("Picture1(%1)").arg(i), dialog.Picture1(i));
+    }
+    return named;
 }
 
-QString controlName(const Form2 &dialog, const QWidget *widget)
+QString controlName(Form2 &dialog, QWidget *widget)
 {
-    for (int i = 0; i < Form2::rowCount; ++i) {
-        if (widget == dialog.Text1(i))
-            return QStringLiteral("Text1(%1)").arg(i);
+    return controls(dialog).key(widget, widget ? widget->metaObject()->className() : "nothing");
+}
+
+// For each row, 0 to 6, whether its label, text box and swatch take input:
+// '1' or '0', or '?' where they differ.
+QString enabledRows(const Form2 &dialog)
+{
+    QString rows;
+    for (int row = 0; row < Form2::rowCount; ++row) {
+        const bool label = dialog.Label1(row)->isEnabled();
+        const bool same =
+            dialog.Text1(row)->isEnabled() == label && dialog.Picture1(row)->isEnabled() == label;
+        rows += !same ? u'?' : label ? u'1' : u'0';
     }
-    if (widget == dialog.Check1())
-        return QStringLiteral("Check1");
-    if (widget == dialog.Command1())
-        return QStringLiteral("Command1");
-    if (widget == dialog.Command2())
-        return QStringLiteral("Command2");
-    return widget ? widget->metaObject()->className() : QStringLiteral("nothing");
+    return rows;
+}
+
+// Runs the dialog and presses OK as soon as it is open.
+int execAndPressOk(Form2 &dialog)
+{
+    const auto driver = whenModalOpens<Form2>([](Form2 &open) { open.Command1()->click(); });
+    return dialog.exec();
 }
 
 } // namespace
@@ -98,7 +117,6 @@ private slots:
     void dialogLooksAsDesigned();
     void labelsEndBesideTheirTextBoxes_data();
     void labelsEndBesideTheirTextBoxes();
-    void everyRowLoadsItsOwnKey_data();
     void everyRowLoadsItsOwnKey();
     void loadsStoredColours_data();
     void loadsStoredColours();
@@ -130,42 +148,28 @@ private slots:
 
 void TestColorDialog::dialogLooksAsDesigned_data()
 {
-    QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("container");
     QTest::addColumn<QRect>("geometry");
 
-    // Twips at 15 to the pixel, relative to the containing control.
-    QTest::newRow("Frame2") << "Frame2"
-                            << "Form2" << QRect(4, 0, 263, 293);
-    QTest::newRow("Picture2") << "Picture2"
-                              << "Frame2" << QRect(48, 156, 209, 131);
-    QTest::newRow("Check1") << "Check1"
-                            << "Picture2" << QRect(4, 4, 167, 19);
-    QTest::newRow("Command1") << "Command1"
-                              << "Form2" << QRect(88, 298, 81, 27);
-    QTest::newRow("Command2") << "Command2"
-                              << "Form2" << QRect(178, 298, 81, 27);
-    QTest::newRow("Text1(0)") << "Text1(0)"
-                              << "Frame2" << QRect(88, 15, 77, 21);
-    QTest::newRow("Picture1(0)") << "Picture1(0)"
-                                 << "Frame2" << QRect(168, 12, 29, 27);
-    QTest::newRow("Text1(2)") << "Text1(2)"
-                              << "Frame2" << QRect(88, 93, 77, 21);
-    QTest::newRow("Picture1(3)") << "Picture1(3)"
-                                 << "Frame2" << QRect(168, 128, 29, 27);
-    QTest::newRow("Text1(4)") << "Text1(4)"
-                              << "Picture2" << QRect(86, 31, 77, 21);
-    QTest::newRow("Picture1(5)") << "Picture1(5)"
-                                 << "Picture2" << QRect(166, 63, 29, 27);
-    QTest::newRow("Text1(6)") << "Text1(6)"
-                              << "Picture2" << QRect(86, 103, 77, 21);
-    QTest::newRow("Picture1(6)") << "Picture1(6)"
-                                 << "Picture2" << QRect(166, 100, 29, 27);
+    // Each control by its name, twips at 15 to the pixel, relative to the containing control.
+    QTest::newRow("Frame2") << "Form2" << QRect(4, 0, 263, 293);
+    QTest::newRow("Picture2") << "Frame2" << QRect(48, 156, 209, 131);
+    QTest::newRow("Check1") << "Picture2" << QRect(4, 4, 167, 19);
+    QTest::newRow("Command1") << "Form2" << QRect(88, 298, 81, 27);
+    QTest::newRow("Command2") << "Form2" << QRect(178, 298, 81, 27);
+    QTest::newRow("Text1(0)") << "Frame2" << QRect(88, 15, 77, 21);
+    QTest::newRow("Picture1(0)") << "Frame2" << QRect(168, 12, 29, 27);
+    QTest::newRow("Text1(2)") << "Frame2" << QRect(88, 93, 77, 21);
+    QTest::newRow("Picture1(3)") << "Frame2" << QRect(168, 128, 29, 27);
+    QTest::newRow("Text1(4)") << "Picture2" << QRect(86, 31, 77, 21);
+    QTest::newRow("Picture1(5)") << "Picture2" << QRect(166, 63, 29, 27);
+    QTest::newRow("Text1(6)") << "Picture2" << QRect(86, 103, 77, 21);
+    QTest::newRow("Picture1(6)") << "Picture2" << QRect(166, 100, 29, 27);
 }
 
 void TestColorDialog::dialogLooksAsDesigned()
 {
-    QFETCH(QString, control);
+    const QString control = QString::fromLatin1(QTest::currentDataTag());
     QFETCH(QString, container);
     QFETCH(QRect, geometry);
     RulerOnFile setup;
@@ -179,21 +183,10 @@ void TestColorDialog::dialogLooksAsDesigned()
     QCOMPARE(dialog.minimumSize(), QSize(270, 338));
     QCOMPARE(dialog.maximumSize(), QSize(270, 338));
 
-    QHash<QString, QWidget *> controls{
-        {QStringLiteral("Form2"), &dialog},
-        {QStringLiteral("Frame2"), dialog.Frame2()},
-        {QStringLiteral("Picture2"), dialog.Picture2()},
-        {QStringLiteral("Check1"), dialog.Check1()},
-        {QStringLiteral("Command1"), dialog.Command1()},
-        {QStringLiteral("Command2"), dialog.Command2()},
-    };
-    for (int i = 0; i < Form2::rowCount; ++i) {
-        controls.insert(QStringLiteral("Text1(%1)").arg(i), dialog.Text1(i));
-        controls.insert(QStringLiteral("Picture1(%1)").arg(i), dialog.Picture1(i));
-    }
-    QVERIFY(controls.contains(control));
-    QCOMPARE(controls[control]->geometry(), geometry);
-    QCOMPARE(controls[control]->parentWidget(), controls[container]);
+    const QHash<QString, QWidget *> named = controls(dialog);
+    QVERIFY(named.contains(control));
+    QCOMPARE(named[control]->geometry(), geometry);
+    QCOMPARE(named[control]->parentWidget(), named[container]);
 }
 
 void TestColorDialog::labelsEndBesideTheirTextBoxes_data()
@@ -232,32 +225,18 @@ void TestColorDialog::labelsEndBesideTheirTextBoxes()
     QVERIFY(label->geometry().right() < dialog.Text1(row)->geometry().left());
 }
 
-void TestColorDialog::everyRowLoadsItsOwnKey_data()
-{
-    QTest::addColumn<int>("row");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QRgb>("swatch");
-
-    QTest::newRow("BackColor") << 0 << "#010203" << qRgb(1, 2, 3);
-    QTest::newRow("RulerWordColor") << 1 << "#111213" << qRgb(0x11, 0x12, 0x13);
-    QTest::newRow("TipWordColor") << 2 << "#212223" << qRgb(0x21, 0x22, 0x23);
-    QTest::newRow("RulerLineColor") << 3 << "#313233" << qRgb(0x31, 0x32, 0x33);
-    QTest::newRow("BigRulerLineColor") << 4 << "#414243" << qRgb(0x41, 0x42, 0x43);
-    QTest::newRow("MidRulerLineColor") << 5 << "#515253" << qRgb(0x51, 0x52, 0x53);
-    QTest::newRow("SmallRulerLineColor") << 6 << "#616263" << qRgb(0x61, 0x62, 0x63);
-}
-
 void TestColorDialog::everyRowLoadsItsOwnKey()
 {
-    QFETCH(int, row);
-    QFETCH(QString, text);
-    QFETCH(QRgb, swatch);
     RulerOnFile setup("BackColor=#010203\nRulerWordColor=#111213\nTipWordColor=#212223\n"
                       "RulerLineColor=#313233\nBigRulerLineColor=#414243\n"
                       "MidRulerLineColor=#515253\nSmallRulerLineColor=#616263\n");
     Form2 dialog(setup.ruler);
-    QCOMPARE(dialog.Text1(row)->text(), text);
-    QCOMPARE(swatchColor(dialog, row), swatch);
+    const QStringList texts{"#010203", "#111213", "#212223", "#313233",
+                            "#414243", "#515253", "#616263"};
+    for (int row = 0; row < Form2::rowCount; ++row) {
+        QCOMPARE(dialog.Text1(row)->text(), texts[row]);
+        QCOMPARE(swatchColor(dialog, row), QColor(texts[row]).rgb());
+    }
 }
 
 void TestColorDialog::loadsStoredColours_data()
@@ -289,7 +268,7 @@ void TestColorDialog::loadsStoredColours()
     QFETCH(QRgb, swatch);
     QByteArray settings("ScaleMode=Millimeters\n");
     if (!stored.isNull())
-        settings += keyName(colorSettings[row].key).toString().toLatin1() + '=' + stored + '\n';
+        settings += keyName(rowKeys[row]).toString().toLatin1() + '=' + stored + '\n';
     RulerOnFile setup(settings);
     Form2 dialog(setup.ruler);
     QCOMPARE(dialog.Text1(row)->text(), text);
@@ -302,46 +281,43 @@ void TestColorDialog::checkBoxFollowsTheStoredSwitch_data()
 {
     QTest::addColumn<QByteArray>("stored");
     QTest::addColumn<bool>("custom");
+    QTest::addColumn<QString>("enabled"); // rows 0 to 6
 
-    QTest::newRow("True") << QByteArray("True") << true;
-    QTest::newRow("TRUE") << QByteArray("TRUE") << true;
-    QTest::newRow("true") << QByteArray("true") << true;
-    QTest::newRow("False") << QByteArray("False") << false;
-    QTest::newRow("1 is not true") << QByteArray("1") << false;
-    QTest::newRow("yes is not true") << QByteArray("yes") << false;
-    QTest::newRow("missing") << QByteArray() << false;
+    QTest::newRow("True") << QByteArray("True") << true << "1110111";
+    QTest::newRow("TRUE") << QByteArray("TRUE") << true << "1110111";
+    QTest::newRow("true") << QByteArray("true") << true << "1110111";
+    QTest::newRow("False") << QByteArray("False") << false << "1111000";
+    QTest::newRow("1 is not true") << QByteArray("1") << false << "1111000";
+    QTest::newRow("yes is not true") << QByteArray("yes") << false << "1111000";
+    QTest::newRow("missing") << QByteArray() << false << "1111000";
 }
 
 void TestColorDialog::checkBoxFollowsTheStoredSwitch()
 {
     QFETCH(QByteArray, stored);
     QFETCH(bool, custom);
+    QFETCH(QString, enabled);
     RulerOnFile setup(stored.isNull() ? QByteArray() : "IfCustomRulerLineColor=" + stored + '\n');
     Form2 dialog(setup.ruler);
     QCOMPARE(dialog.Check1()->isChecked(), custom);
-    for (int row = 3; row < Form2::rowCount; ++row) {
-        const bool enabled = row == 3 ? !custom : custom;
-        QCOMPARE(dialog.Label1(row)->isEnabled(), enabled);
-        QCOMPARE(dialog.Text1(row)->isEnabled(), enabled);
-        QCOMPARE(dialog.Picture1(row)->isEnabled(), enabled);
-    }
-    for (int row = 0; row < 3; ++row)
-        QVERIFY(dialog.Text1(row)->isEnabled());
+    QCOMPARE(enabledRows(dialog), enabled);
 }
 
 void TestColorDialog::checkBoxSwitchesTheRows_data()
 {
     QTest::addColumn<QByteArray>("stored");
     QTest::addColumn<bool>("customAfterClick");
+    QTest::addColumn<QString>("enabled"); // rows 0 to 6
 
-    QTest::newRow("ticking greys row 3") << QByteArray("False") << true;
-    QTest::newRow("unticking greys rows 4 to 6") << QByteArray("True") << false;
+    QTest::newRow("ticking greys row 3") << QByteArray("False") << true << "1110111";
+    QTest::newRow("unticking greys rows 4 to 6") << QByteArray("True") << false << "1111000";
 }
 
 void TestColorDialog::checkBoxSwitchesTheRows()
 {
     QFETCH(QByteArray, stored);
     QFETCH(bool, customAfterClick);
+    QFETCH(QString, enabled);
     RulerOnFile setup("RulerLineColor=#123456\nBigRulerLineColor=#0000FF\n"
                       "MidRulerLineColor=#00FF00\nSmallRulerLineColor=#FF00FF\n"
                       "IfCustomRulerLineColor=" +
@@ -350,15 +326,10 @@ void TestColorDialog::checkBoxSwitchesTheRows()
     QCheckBox *check = dialog.Check1();
     QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(check->height() / 2, check->height() / 2));
     QCOMPARE(check->isChecked(), customAfterClick);
-    for (int row = 3; row < Form2::rowCount; ++row) {
-        const bool enabled = row == 3 ? !customAfterClick : customAfterClick;
-        QCOMPARE(dialog.Label1(row)->isEnabled(), enabled);
-        QCOMPARE(dialog.Text1(row)->isEnabled(), enabled);
-        QCOMPARE(dialog.Picture1(row)->isEnabled(), enabled);
-    }
+    QCOMPARE(enabledRows(dialog), enabled);
     // A greyed row keeps its text and its colour.
     const QStringList texts{"#123456", "#0000FF", "#00FF00", "#FF00FF"};
-    const QList<QRgb> colors{qRgb(0x12, 0x34, 0x56), blue, green, qRgb(255, 0, 255)};
+    const QList<QRgb> colors{qRgb(0x12, 0x34, 0x56), blue, green, magenta};
     for (int row = 3; row < Form2::rowCount; ++row) {
         QCOMPARE(dialog.Text1(row)->text(), texts[row - 3]);
         QCOMPARE(swatchColor(dialog, row), colors[row - 3]);
@@ -510,40 +481,29 @@ void TestColorDialog::okWritesEveryKey_data()
     QTest::addColumn<bool>("clickCheck1");
     QTest::addColumn<QStringList>("written");
 
-    const QStringList defaults = defaultTexts + QStringList{"False"};
-    QStringList expected;
+    // The seven colours in the order of the rows, then the switch.
+    const auto written = [](int index = -1, const QString &text = QString()) {
+        QStringList values{"#FFFF00", "#FF0000", "#000000", "#FF0000",
+                           "#FF0000", "#FF0000", "#FF0000", "False"};
+        if (index >= 0)
+            values[index] = text;
+        return values;
+    };
 
-    QTest::newRow("unchanged, no file") << QByteArray() << -1 << QString() << false << defaults;
-
-    expected = defaults;
-    expected[1] = "#FF8000";
-    QTest::newRow("lower case written upper")
-        << QByteArray("RulerWordColor=#ff8000\n") << -1 << QString() << false << expected;
-
-    expected = defaults;
-    expected[2] = "#12";
+    QTest::newRow("unchanged, no file") << QByteArray() << -1 << QString() << false << written();
+    QTest::newRow("lower case written upper") << QByteArray("RulerWordColor=#ff8000\n") << -1
+                                              << QString() << false << written(1, "#FF8000");
     QTest::newRow("half-typed text written as it is")
-        << QByteArray() << 2 << "#12" << false << expected;
-
-    expected = defaults;
-    expected[5] = "#ABCDEF";
-    QTest::newRow("greyed row written too")
-        << QByteArray("IfCustomRulerLineColor=False\n") << 5 << "#abcdef" << false << expected;
-
-    expected = defaults;
-    expected[7] = "True";
-    QTest::newRow("stored TRUE written True")
-        << QByteArray("IfCustomRulerLineColor=TRUE\n") << -1 << QString() << false << expected;
-
-    expected = defaults;
-    expected[7] = "True";
-    QTest::newRow("ticked by the user") << QByteArray() << -1 << QString() << true << expected;
-
-    expected = defaults;
-    expected[4] = "#0A0B0C";
+        << QByteArray() << 2 << "#12" << false << written(2, "#12");
+    QTest::newRow("greyed row written too") << QByteArray("IfCustomRulerLineColor=False\n") << 5
+                                            << "#abcdef" << false << written(5, "#ABCDEF");
+    QTest::newRow("stored TRUE written True") << QByteArray("IfCustomRulerLineColor=TRUE\n") << -1
+                                              << QString() << false << written(7, "True");
+    QTest::newRow("ticked by the user")
+        << QByteArray() << -1 << QString() << true << written(7, "True");
     QTest::newRow("unticked keeps custom colours")
         << QByteArray("BigRulerLineColor=#0A0B0C\nIfCustomRulerLineColor=True\n") << -1 << QString()
-        << true << expected;
+        << true << written(4, "#0A0B0C");
 }
 
 void TestColorDialog::okWritesEveryKey()
@@ -560,13 +520,9 @@ void TestColorDialog::okWritesEveryKey()
             dialog.Text1(editedRow)->setText(edit);
         if (clickCheck1)
             dialog.Check1()->click();
-        const auto driver = whenModalOpens<Form2>([](Form2 &open) { open.Command1()->click(); });
-        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+        QCOMPARE(execAndPressOk(dialog), int(QDialog::Accepted));
     }
-    QList<SettingsKey> keys;
-    for (const ColorSetting &color : colorSettings)
-        keys.append(color.key);
-    keys.append(SettingsKey::IfCustomRulerLineColor);
+    const QList<SettingsKey> keys = rowKeys + QList{SettingsKey::IfCustomRulerLineColor};
     for (qsizetype i = 0; i < keys.size(); ++i)
         QCOMPARE(setup.stored(keys[i]), written[i]);
 
@@ -605,16 +561,15 @@ void TestColorDialog::okRepaintsWithTheStoredUnit()
     QFETCH(int, bigTickX);
     RulerOnFile setup(scaleMode.isNull() ? QByteArray() : "ScaleMode=" + scaleMode + '\n');
     setup.ruler.DrawRuler(drawnBefore);
-    QVERIFY(bigTickAt(setup.ruler.image(), bigTickX) != 23);
+    QVERIFY(topTick(setup.ruler.image(), bigTickX) != 23);
 
     Form2 dialog(setup.ruler);
-    const auto driver = whenModalOpens<Form2>([](Form2 &open) { open.Command1()->click(); });
-    dialog.exec();
+    execAndPressOk(dialog);
 
     // Nothing changed in the dialog, yet the ruler is painted anew.
     const QImage &image = setup.ruler.image();
     for (const int x : {37, 96, 200})
-        QCOMPARE(bigTickAt(image, x) == 23, x == bigTickX);
+        QCOMPARE(topTick(image, x) == 23, x == bigTickX);
 }
 
 void TestColorDialog::okAppliesTheColours()
@@ -627,14 +582,13 @@ void TestColorDialog::okAppliesTheColours()
     dialog.Text1(0)->setText(QStringLiteral("#0000ff"));
     dialog.Check1()->click();
     dialog.Text1(4)->setText(QStringLiteral("#00ff00"));
-    const auto driver = whenModalOpens<Form2>([](Form2 &open) { open.Command1()->click(); });
-    dialog.exec();
+    execAndPressOk(dialog);
 
     const QImage &image = setup.ruler.image();
     QCOMPARE(image.pixel(1, 60), blue);
-    QCOMPARE(runLength(image, QPoint(37, 0), QPoint(0, 1), exactly(green)), 23);
+    QCOMPARE(topTick(image, 37, green), 23);
     // Mid ticks keep their red.
-    QCOMPARE(runLength(image, QPoint(18, 0), QPoint(0, 1), exactly(red)), 16);
+    QCOMPARE(topTick(image, 18), 16);
 }
 
 void TestColorDialog::closingWithoutOkWritesNothing_data()
@@ -667,10 +621,7 @@ void TestColorDialog::closingWithoutOkWritesNothing()
         } else {
             open.close();
         }
-        // An access key presses its button in an animated click.
-        closedAsAsked = QTest::qWaitFor([&] { return !open.isVisible(); }, 500);
-        if (!closedAsAsked)
-            open.reject();
+        closedAsAsked = closesSoon(open);
     });
     QCOMPARE(dialog.exec(), int(QDialog::Rejected));
     QVERIFY(closedAsAsked);
@@ -714,19 +665,10 @@ void TestColorDialog::keys()
     const auto driver = whenModalOpens<Form2>([&](Form2 &open) {
         active = QTest::qWaitForWindowActive(&open);
         anyDefault = open.Command1()->isDefault() || open.Command2()->isDefault();
-        const QHash<QString, QWidget *> widgets{
-            {QStringLiteral("Text1(0)"), open.Text1(0)},
-            {QStringLiteral("Text1(2)"), open.Text1(2)},
-            {QStringLiteral("Check1"), open.Check1()},
-            {QStringLiteral("Command1"), open.Command1()},
-            {QStringLiteral("Command2"), open.Command2()},
-        };
-        widgets[focus]->setFocus();
-        QTest::keyClick(widgets[focus], Qt::Key(key), modifiers);
-        // An access key presses its button in an animated click.
-        openAfterKey = !QTest::qWaitFor([&] { return !open.isVisible(); }, 500);
-        if (openAfterKey)
-            open.reject();
+        QWidget *focused = controls(open).value(focus);
+        focused->setFocus();
+        QTest::keyClick(focused, Qt::Key(key), modifiers);
+        openAfterKey = !closesSoon(open);
     });
     const int result = dialog.exec();
     QVERIFY(active);
