@@ -1,9 +1,8 @@
 #include "menu/form_menu.h"
 #include "ruler/ruler_window.h"
-#include "settings/numeric_text.h"
-#include "settings/setting_values.h"
 #include "support/image_probe.h"
 #include "support/ruler_on_file.h"
+#include "support/ruler_pixels.h"
 #include "support/settings_lines.h"
 
 #include <QDir>
@@ -12,6 +11,7 @@
 #include <QTest>
 
 using namespace ImageProbe;
+using namespace RulerPixels;
 
 // Every damaged settings file in tests/damaged-settings, and one of 5 MB made
 // here, through the ruler window's whole start: load, first layout, drawing,
@@ -27,11 +27,6 @@ enum class Ticks
     AlongX, // a horizontal scale: ticks hang down from the top edge
     AlongY, // a vertical scale: ticks stand out from the left edge
 };
-
-constexpr QRgb yellow = qRgb(255, 255, 0);
-constexpr QRgb green = qRgb(0, 255, 0);
-constexpr QRgb blue = qRgb(0, 0, 255);
-constexpr QRgb red = qRgb(255, 0, 0);
 
 // 6 mm at 96 dpi, and where the first numbered big tick stands in each unit.
 constexpr int bigTickPixels = 23;
@@ -160,7 +155,8 @@ void TestDamagedSettings::rulerComesUpAndKeepsWhatItDidNotWrite()
     QVERIFY(window.isVisible());
     QCOMPARE(qRound(window.windowOpacity() * 255), alpha);
     QCOMPARE(ruler.menu().mnuScaleMode().checkedIndex(), unit);
-    QCOMPARE(ruler.stored(SettingsKey::ScaleMode), scaleModeTextForIndex(unit));
+    QCOMPARE(ruler.stored(SettingsKey::ScaleMode),
+             QStringList({"Pixels", "Inches", "Millimeters"}).value(unit - 1));
     QCOMPARE(ruler.menu().mnuDirection().checkedIndex(), vertical ? 1 : 0);
     QCOMPARE(window.geometry(), geometry);
 
@@ -175,18 +171,18 @@ void TestDamagedSettings::rulerComesUpAndKeepsWhatItDidNotWrite()
         QVERIFY(inkBox(image, image.rect(), exactly(red)).isNull());
         break;
     case Ticks::AlongX:
-        QCOMPARE(runLength(image, QPoint(at, 0), QPoint(0, 1), exactly(red)), bigTickPixels);
+        QCOMPARE(topTick(image, at), bigTickPixels);
         break;
     case Ticks::AlongY:
-        QCOMPARE(runLength(image, QPoint(0, at), QPoint(1, 0), exactly(red)), bigTickPixels);
+        QCOMPARE(leftTick(image, at), bigTickPixels);
         break;
     }
     QCOMPARE(SettingsLines::firstChangedLine(settings, ruler.file.text(), keysWrittenAtStart),
              QString());
 
     window.close();
-    QCOMPARE(ruler.stored(SettingsKey::Left), NumericText::singleText(geometry.x() * 15));
-    QCOMPARE(ruler.stored(SettingsKey::Top), NumericText::singleText(geometry.y() * 15));
+    QCOMPARE(ruler.stored(SettingsKey::Left), QString::number(geometry.x() * 15));
+    QCOMPARE(ruler.stored(SettingsKey::Top), QString::number(geometry.y() * 15));
     QCOMPARE(SettingsLines::firstChangedLine(settings, ruler.file.text(), keysWrittenAtClose),
              QString());
 }

@@ -2,6 +2,7 @@
 #include "ruler/ruler_window.h"
 #include "support/image_probe.h"
 #include "support/ruler_on_file.h"
+#include "support/ruler_pixels.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -9,27 +10,9 @@
 #include <QTest>
 
 using namespace ImageProbe;
+using namespace RulerPixels;
 
 namespace {
-
-constexpr QRgb yellow = qRgb(255, 255, 0);
-constexpr QRgb red = qRgb(255, 0, 0);
-constexpr QRgb black = qRgb(0, 0, 0);
-
-const QPoint down(0, 1);
-const QPoint up(0, -1);
-const QPoint right(1, 0);
-const QPoint left(-1, 0);
-
-int topTick(const QImage &image, int x, QRgb color = red)
-{
-    return runLength(image, QPoint(x, 0), down, exactly(color));
-}
-
-int bottomTick(const QImage &image, int x, QRgb color = red)
-{
-    return runLength(image, QPoint(x, image.height() - 1), up, exactly(color));
-}
 
 QImage draw(RulerOnFile &painted, int unitCode)
 {
@@ -56,7 +39,6 @@ private slots:
     void otherDirectionsPaintOnlyBackgroundAndHint();
     void physicalScaleUsesTheCalibrationValue();
     void hugeCalibrationPaintsSolidTicksQuickly();
-    void readsTheFileAtEveryCall();
     void windowKeepsWhatItWasLastDrawn();
     void ticksStayOneDevicePixelWide_data();
     void ticksStayOneDevicePixelWide();
@@ -148,12 +130,11 @@ void TestDrawRuler::everyColourAndItsFallback_data()
         << QByteArray("BackColor=#GG0000\n") << "background" << yellow;
     QTest::newRow("background 1200 characters") << "BackColor=" + QByteArray(1200, '#') + "\n"
                                                 << "background" << yellow;
-    QTest::newRow("ticks") << QByteArray("RulerLineColor=#00FF00\n") << "tick" << qRgb(0, 255, 0);
+    QTest::newRow("ticks") << QByteArray("RulerLineColor=#00FF00\n") << "tick" << green;
     QTest::newRow("ticks fallback") << QByteArray("RulerLineColor=00FF00\n") << "tick" << red;
-    QTest::newRow("numbers") << QByteArray("RulerWordColor=#0000FF\n") << "number"
-                             << qRgb(0, 0, 255);
+    QTest::newRow("numbers") << QByteArray("RulerWordColor=#0000FF\n") << "number" << blue;
     QTest::newRow("numbers fallback") << QByteArray("RulerWordColor=#0000F\n") << "number" << red;
-    QTest::newRow("hint") << QByteArray("TipWordColor=#FF00FF\n") << "hint" << qRgb(255, 0, 255);
+    QTest::newRow("hint") << QByteArray("TipWordColor=#FF00FF\n") << "hint" << magenta;
     QTest::newRow("hint fallback") << QByteArray("TipWordColor=nonsense\n") << "hint" << black;
 }
 
@@ -172,7 +153,7 @@ void TestDrawRuler::everyColourAndItsFallback()
     } else {
         // Anti-aliased text: its pixels are blends nearest to the text's colour.
         const QRect region = part == u"number" ? QRect(20, 23, 36, 40) : QRect(280, 30, 92, 60);
-        const QList<QRgb> others{red, black, qRgb(0, 0, 255), qRgb(255, 0, 255)};
+        const QList<QRgb> others{red, black, blue, magenta};
         QList<QRgb> competing;
         std::copy_if(others.begin(), others.end(), std::back_inserter(competing),
                      [&](QRgb other) { return other != expected; });
@@ -201,9 +182,9 @@ void TestDrawRuler::customTickColours()
                         switchText + "\n");
     const QImage &image = draw(painted, 6);
     const QRgb line = qRgb(1, 1, 1);
-    QCOMPARE(topTick(image, 37, custom ? qRgb(0, 0, 255) : line), 23);
-    QCOMPARE(bottomTick(image, 18, custom ? qRgb(0, 255, 0) : line), 16);
-    QCOMPARE(topTick(image, 3, custom ? qRgb(255, 0, 255) : line), 8);
+    QCOMPARE(topTick(image, 37, custom ? blue : line), 23);
+    QCOMPARE(bottomTick(image, 18, custom ? green : line), 16);
+    QCOMPARE(topTick(image, 3, custom ? magenta : line), 8);
 }
 
 void TestDrawRuler::verticalRulerTicksFromLeftAndRight()
@@ -212,10 +193,10 @@ void TestDrawRuler::verticalRulerTicksFromLeftAndRight()
     painted.ruler.resize(120, 652);
     const QImage &image = draw(painted, 6);
     QCOMPARE(image.size(), QSize(120, 652));
-    QCOMPARE(runLength(image, QPoint(0, 37), right, exactly(red)), 23);
-    QCOMPARE(runLength(image, QPoint(119, 37), left, exactly(red)), 23);
-    QCOMPARE(runLength(image, QPoint(0, 18), right, exactly(red)), 16);
-    QCOMPARE(runLength(image, QPoint(0, 3), right, exactly(red)), 8);
+    QCOMPARE(leftTick(image, 37), 23);
+    QCOMPARE(runLength(image, QPoint(119, 37), QPoint(-1, 0), exactly(red)), 23);
+    QCOMPARE(leftTick(image, 18), 16);
+    QCOMPARE(leftTick(image, 3), 8);
     // "10" right of the left tick and left of the right tick, centred on row 37.
     const PixelTest ink = nearerTo(red, yellow);
     const QRect leftNumber = inkBox(image, QRect(23, 25, 37, 25), ink);
@@ -264,18 +245,10 @@ void TestDrawRuler::hugeCalibrationPaintsSolidTicksQuickly()
     QVERIFY(band.width() > image.width() - 40);
 }
 
-void TestDrawRuler::readsTheFileAtEveryCall()
-{
-    RulerOnFile painted;
-    QCOMPARE(draw(painted, 6).pixel(1, 60), yellow);
-    painted.file.setText("[General]\nBackColor=#0000FF\n");
-    QCOMPARE(draw(painted, 6).pixel(1, 60), qRgb(0, 0, 255));
-}
-
 void TestDrawRuler::windowKeepsWhatItWasLastDrawn()
 {
     // The window paints what DrawRuler last read, whenever it paints, until
-    // DrawRuler runs again: a file changed meanwhile shows only then.
+    // DrawRuler runs again and reads the file anew: a change shows only then.
     StartedRuler started("BackColor=#336699\n");
     const auto shown = [&] {
         return started.ruler.grab().toImage().pixel(1, 60);
@@ -285,7 +258,7 @@ void TestDrawRuler::windowKeepsWhatItWasLastDrawn()
     started.ruler.repaint();
     QCOMPARE(shown(), qRgb(0x33, 0x66, 0x99));
     started.ruler.DrawRuler(6);
-    QCOMPARE(shown(), qRgb(0, 0, 255));
+    QCOMPARE(shown(), blue);
     QCOMPARE(started.ruler.grab().toImage().convertToFormat(QImage::Format_RGB32),
              started.ruler.image());
 }
