@@ -1,24 +1,34 @@
 #include "menu/form_menu.h"
 #include "ruler/ruler_window.h"
-#include "support/image_probe.h"
 #include "support/ruler_on_file.h"
+#include "support/ruler_pixels.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QScreen>
 #include <QTest>
 #include <QWindow>
 
-using namespace ImageProbe;
+using namespace RulerPixels;
 
 namespace {
 
-int bigTickAt(const QImage &image, int x)
+// The choices a loaded ruler's menu marks, as menu indexes; by default those
+// of a ruler without settings.
+struct Choices
 {
-    return runLength(image, QPoint(x, 0), QPoint(0, 1), exactly(qRgb(255, 0, 0)));
-}
+    bool taskbar = false;
+    bool topmost = false;
+    int direction = 0;
+    int sizeMode = 0;
+    int unit = 3;
+    QString storedUnit = QStringLiteral("Millimeters");
+};
 
 } // namespace
+
+Q_DECLARE_METATYPE(Choices)
 
 class TestRulerWindow : public QObject
 {
@@ -40,8 +50,8 @@ private slots:
     void minimumSizePerOrientation();
     void everyResizeLaysOutRepaintsAndStores();
     void gripStaysInTheCorner();
-    void closeStoresThePosition();
-    void closeRequestFromTheWindowSystemStoresThePosition();
+    void closingStoresThePosition_data();
+    void closingStoresThePosition();
 };
 
 void TestRulerWindow::firstStartWithoutSettingsFile()
@@ -52,87 +62,61 @@ void TestRulerWindow::firstStartWithoutSettingsFile()
     QCOMPARE(ruler.windowTitle(), QStringLiteral("Ostrel屏幕刻度尺"));
     QCOMPARE(ruler.windowIcon().availableSizes(), QList<QSize>{QSize(32, 32)});
     QCOMPARE(ruler.windowOpacity(), 1.0);
-    QVERIFY(!ruler.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
     QCOMPARE(ruler.geometry(), QRect(0, 0, 652, 120));
-
-    FormMenu &menu = started.menu();
-    QVERIFY(!menu.mnuTaskbar()->isChecked());
-    QVERIFY(!menu.mnuAlwaysOnTop()->isChecked());
-    QCOMPARE(menu.mnuDirection().checkedIndex(), 0);
-    QVERIFY(menu.mnuDirection().item(0)->isChecked());
-    QCOMPARE(menu.mnuSize().checkedIndex(), 0);
-    QVERIFY(menu.mnuSize().item(0)->isChecked());
-    QCOMPARE(menu.mnuScaleMode().checkedIndex(), 3);
+    // Its menu's marks: loadAppliesEachStoredChoice, the row "no settings file".
 
     // Load writes the unit, the first layout the size; nothing else is stored yet.
     QCOMPARE(started.file.text(),
              QByteArray("[General]\nScaleMode=Millimeters\nWidth=9780\nHeight=1800\n"));
-    QCOMPARE(bigTickAt(ruler.image(), 37), 23);
+    QCOMPARE(topTick(ruler.image(), 37), 23);
 }
 
 void TestRulerWindow::loadAppliesEachStoredChoice_data()
 {
     QTest::addColumn<QByteArray>("settings");
-    QTest::addColumn<bool>("taskbar");
-    QTest::addColumn<bool>("topmost");
-    QTest::addColumn<int>("direction");
-    QTest::addColumn<int>("sizeMode");
-    QTest::addColumn<int>("unit");
-    QTest::addColumn<QString>("storedUnit");
+    QTest::addColumn<Choices>("choices");
 
-    QTest::newRow("taskbar true") << QByteArray("ShowInTaskBar=true\n") << true << false << 0 << 0
-                                  << 3 << "Millimeters";
-    QTest::newRow("taskbar TRUE") << QByteArray("ShowInTaskBar=TRUE\n") << true << false << 0 << 0
-                                  << 3 << "Millimeters";
-    QTest::newRow("taskbar 1 is no")
-        << QByteArray("ShowInTaskBar=1\n") << false << false << 0 << 0 << 3 << "Millimeters";
-    QTest::newRow("taskbar yes is no")
-        << QByteArray("ShowInTaskBar=yes\n") << false << false << 0 << 0 << 3 << "Millimeters";
-    QTest::newRow("topmost") << QByteArray("AlwaysOnTop=True\n") << false << true << 0 << 0 << 3
-                             << "Millimeters";
-    QTest::newRow("vertical") << QByteArray("Direction=90\n") << false << false << 1 << 0 << 3
-                              << "Millimeters";
+    QTest::newRow("no settings file") << QByteArray() << Choices{};
+    QTest::newRow("taskbar true") << QByteArray("ShowInTaskBar=true\n") << Choices{.taskbar = true};
+    QTest::newRow("taskbar TRUE") << QByteArray("ShowInTaskBar=TRUE\n") << Choices{.taskbar = true};
+    QTest::newRow("taskbar 1 is no") << QByteArray("ShowInTaskBar=1\n") << Choices{};
+    QTest::newRow("taskbar yes is no") << QByteArray("ShowInTaskBar=yes\n") << Choices{};
+    QTest::newRow("topmost") << QByteArray("AlwaysOnTop=True\n") << Choices{.topmost = true};
+    QTest::newRow("vertical") << QByteArray("Direction=90\n") << Choices{.direction = 1};
     QTest::newRow("vertical with a blank")
-        << QByteArray("Direction=90 \n") << false << false << 1 << 0 << 3 << "Millimeters";
-    QTest::newRow("90.0 is not the text 90")
-        << QByteArray("Direction=90.0\n") << false << false << 0 << 0 << 3 << "Millimeters";
-    QTest::newRow("physical 1.0") << QByteArray("SizeMode=1.0\n") << false << false << 0 << 1 << 3
-                                  << "Millimeters";
-    QTest::newRow("size mode 2 marks virtual")
-        << QByteArray("SizeMode=2\n") << false << false << 0 << 0 << 3 << "Millimeters";
-    QTest::newRow("inches") << QByteArray("ScaleMode=Inches\n") << false << false << 0 << 0 << 2
-                            << "Inches";
-    QTest::newRow("pixels") << QByteArray("ScaleMode=Pixels\n") << false << false << 0 << 0 << 1
-                            << "Pixels";
-    QTest::newRow("lower-case inches")
-        << QByteArray("ScaleMode=inches\n") << false << false << 0 << 0 << 3 << "Millimeters";
+        << QByteArray("Direction=90 \n") << Choices{.direction = 1};
+    QTest::newRow("90.0 is not the text 90") << QByteArray("Direction=90.0\n") << Choices{};
+    QTest::newRow("physical 1.0") << QByteArray("SizeMode=1.0\n") << Choices{.sizeMode = 1};
+    QTest::newRow("size mode 2 marks virtual") << QByteArray("SizeMode=2\n") << Choices{};
+    QTest::newRow("inches") << QByteArray("ScaleMode=Inches\n")
+                            << Choices{.unit = 2, .storedUnit = "Inches"};
+    QTest::newRow("pixels") << QByteArray("ScaleMode=Pixels\n")
+                            << Choices{.unit = 1, .storedUnit = "Pixels"};
+    QTest::newRow("lower-case inches") << QByteArray("ScaleMode=inches\n") << Choices{};
     QTest::newRow("everything")
         << QByteArray(
                "ShowInTaskBar=True\nAlwaysOnTop=true\nDirection=90\nSizeMode=1\nScaleMode=Pixels\n")
-        << true << true << 1 << 1 << 1 << "Pixels";
+        << Choices{true, true, 1, 1, 1, "Pixels"};
 }
 
 void TestRulerWindow::loadAppliesEachStoredChoice()
 {
     QFETCH(QByteArray, settings);
-    QFETCH(bool, taskbar);
-    QFETCH(bool, topmost);
-    QFETCH(int, direction);
-    QFETCH(int, sizeMode);
-    QFETCH(int, unit);
-    QFETCH(QString, storedUnit);
+    QFETCH(Choices, choices);
 
     StartedRuler started(settings);
     FormMenu &menu = started.menu();
-    QCOMPARE(menu.mnuTaskbar()->isChecked(), taskbar);
-    QCOMPARE(menu.mnuAlwaysOnTop()->isChecked(), topmost);
-    QCOMPARE(started.ruler.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint), topmost);
-    QCOMPARE(menu.mnuDirection().checkedIndex(), direction);
-    QVERIFY(!menu.mnuDirection().item(1 - direction)->isChecked());
-    QCOMPARE(menu.mnuSize().checkedIndex(), sizeMode);
-    QVERIFY(!menu.mnuSize().item(1 - sizeMode)->isChecked());
-    QCOMPARE(menu.mnuScaleMode().checkedIndex(), unit);
-    QCOMPARE(started.stored(SettingsKey::ScaleMode), storedUnit);
+    QCOMPARE(menu.mnuTaskbar()->isChecked(), choices.taskbar);
+    QCOMPARE(menu.mnuAlwaysOnTop()->isChecked(), choices.topmost);
+    QCOMPARE(started.ruler.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint),
+             choices.topmost);
+    // One of the two is checked: checkedIndex() is 0 also when none is.
+    QVERIFY(menu.mnuDirection().item(choices.direction)->isChecked());
+    QVERIFY(!menu.mnuDirection().item(1 - choices.direction)->isChecked());
+    QVERIFY(menu.mnuSize().item(choices.sizeMode)->isChecked());
+    QVERIFY(!menu.mnuSize().item(1 - choices.sizeMode)->isChecked());
+    QCOMPARE(menu.mnuScaleMode().checkedIndex(), choices.unit);
+    QCOMPARE(started.stored(SettingsKey::ScaleMode), choices.storedUnit);
 }
 
 void TestRulerWindow::opacityIsBroughtIntoRange_data()
@@ -172,24 +156,24 @@ void TestRulerWindow::unitCommandMarksStoresAndRepaints()
     QVERIFY(!menu.mnuScaleMode().item(1)->isChecked());
     QVERIFY(!menu.mnuScaleMode().item(3)->isChecked());
     QCOMPARE(started.stored(SettingsKey::ScaleMode), QStringLiteral("Inches"));
-    QCOMPARE(bigTickAt(started.ruler.image(), 96), 23);
+    QCOMPARE(topTick(started.ruler.image(), 96), 23);
 
     menu.mnuScaleMode_Click(1);
     QCOMPARE(started.stored(SettingsKey::ScaleMode), QStringLiteral("Pixels"));
-    QCOMPARE(bigTickAt(started.ruler.image(), 100), 23);
+    QCOMPARE(topTick(started.ruler.image(), 100), 23);
 
     // An index outside the group unchecks every unit and means millimetres.
     menu.mnuScaleMode_Click(0);
     QCOMPARE(menu.mnuScaleMode().checkedIndex(), 0);
     QCOMPARE(started.stored(SettingsKey::ScaleMode), QStringLiteral("Millimeters"));
-    QCOMPARE(bigTickAt(started.ruler.image(), 37), 23);
+    QCOMPARE(topTick(started.ruler.image(), 37), 23);
 
     // The checked unit again still repaints from the file.
     menu.mnuScaleMode_Click(3);
     started.file.settings().write(SettingsKey::BackColor, QStringLiteral("#0000FF"));
     menu.mnuScaleMode_Click(3);
     QCOMPARE(menu.mnuScaleMode().checkedIndex(), 3);
-    QCOMPARE(started.ruler.image().pixel(1, 60), qRgb(0, 0, 255));
+    QCOMPARE(started.ruler.image().pixel(1, 60), blue);
 }
 
 void TestRulerWindow::firstLayoutRestoresSizeAndPosition_data()
@@ -256,7 +240,7 @@ void TestRulerWindow::turningKeepsLengthAndBreadth()
     QCOMPARE(started.stored(SettingsKey::Direction), QStringLiteral("90"));
     QCOMPARE(started.stored(SettingsKey::Width), QStringLiteral("12000"));
     QCOMPARE(started.stored(SettingsKey::Height), QStringLiteral("2000"));
-    QCOMPARE(runLength(ruler.image(), QPoint(0, 37), QPoint(1, 0), exactly(qRgb(255, 0, 0))), 23);
+    QCOMPARE(leftTick(ruler.image(), 37), 23);
 
     started.menu().mnuDirection_Click(0);
     QCOMPARE(ruler.geometry(), QRect(30, 40, 800, 133));
@@ -316,27 +300,30 @@ void TestRulerWindow::gripStaysInTheCorner()
     QCOMPARE(grip->geometry(), QRect(200 - 24, 900 - 12, 24, 12));
 }
 
-void TestRulerWindow::closeStoresThePosition()
+void TestRulerWindow::closingStoresThePosition_data()
 {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("closed") << "close";
+    QTest::newRow("closed by the window system") << "window system";
+    QTest::newRow("Quit command") << "quit";
+}
+
+void TestRulerWindow::closingStoresThePosition()
+{
+    QFETCH(QString, how);
     StartedRuler started;
     started.ruler.move(100, -20);
-    started.ruler.close();
-    QCOMPARE(started.stored(SettingsKey::Left), QStringLiteral("1500"));
-    QCOMPARE(started.stored(SettingsKey::Top), QStringLiteral("-300"));
+    if (how == u"close")
+        started.ruler.close();
+    else if (how == u"window system")
+        started.ruler.windowHandle()->close();
+    else
+        started.menu().mnuRight()->actions().constLast()->trigger();
+    QVERIFY(!started.ruler.isVisible());
     QCOMPARE(
         started.file.text(),
         QByteArray(
             "[General]\nScaleMode=Millimeters\nWidth=9780\nHeight=1800\nLeft=1500\nTop=-300\n"));
-}
-
-void TestRulerWindow::closeRequestFromTheWindowSystemStoresThePosition()
-{
-    StartedRuler started;
-    started.ruler.move(45, 60);
-    started.ruler.windowHandle()->close();
-    QVERIFY(!started.ruler.isVisible());
-    QCOMPARE(started.stored(SettingsKey::Left), QStringLiteral("675"));
-    QCOMPARE(started.stored(SettingsKey::Top), QStringLiteral("900"));
 }
 
 QTEST_MAIN(TestRulerWindow)
