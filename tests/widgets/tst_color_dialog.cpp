@@ -120,10 +120,8 @@ private slots:
     void everyRowLoadsItsOwnKey();
     void loadsStoredColours_data();
     void loadsStoredColours();
-    void checkBoxFollowsTheStoredSwitch_data();
-    void checkBoxFollowsTheStoredSwitch();
-    void checkBoxSwitchesTheRows_data();
-    void checkBoxSwitchesTheRows();
+    void checkBoxFollowsTheStoredSwitchAndSwitchesTheRows_data();
+    void checkBoxFollowsTheStoredSwitchAndSwitchesTheRows();
     void typingIntoTheMiddle_data();
     void typingIntoTheMiddle();
     void swatchFollowsOnlyValidText_data();
@@ -277,62 +275,45 @@ void TestColorDialog::loadsStoredColours()
     QCOMPARE(dialog.Text1(row)->maxLength(), 7);
 }
 
-void TestColorDialog::checkBoxFollowsTheStoredSwitch_data()
+void TestColorDialog::checkBoxFollowsTheStoredSwitchAndSwitchesTheRows_data()
 {
     QTest::addColumn<QByteArray>("stored");
     QTest::addColumn<bool>("custom");
-    QTest::addColumn<QString>("enabled"); // rows 0 to 6
 
-    QTest::newRow("True") << QByteArray("True") << true << "1110111";
-    QTest::newRow("TRUE") << QByteArray("TRUE") << true << "1110111";
-    QTest::newRow("true") << QByteArray("true") << true << "1110111";
-    QTest::newRow("False") << QByteArray("False") << false << "1111000";
-    QTest::newRow("1 is not true") << QByteArray("1") << false << "1111000";
-    QTest::newRow("yes is not true") << QByteArray("yes") << false << "1111000";
-    QTest::newRow("missing") << QByteArray() << false << "1111000";
+    QTest::newRow("True") << QByteArray("True") << true;
+    QTest::newRow("TRUE") << QByteArray("TRUE") << true;
+    QTest::newRow("true") << QByteArray("true") << true;
+    QTest::newRow("False") << QByteArray("False") << false;
+    QTest::newRow("1 is not true") << QByteArray("1") << false;
+    QTest::newRow("yes is not true") << QByteArray("yes") << false;
+    QTest::newRow("missing") << QByteArray() << false;
 }
 
-void TestColorDialog::checkBoxFollowsTheStoredSwitch()
+void TestColorDialog::checkBoxFollowsTheStoredSwitchAndSwitchesTheRows()
 {
     QFETCH(QByteArray, stored);
     QFETCH(bool, custom);
-    QFETCH(QString, enabled);
-    RulerOnFile setup(stored.isNull() ? QByteArray() : "IfCustomRulerLineColor=" + stored + '\n');
+    QByteArray settings("RulerLineColor=#123456\nBigRulerLineColor=#0000FF\n"
+                        "MidRulerLineColor=#00FF00\nSmallRulerLineColor=#FF00FF\n");
+    if (!stored.isNull())
+        settings += "IfCustomRulerLineColor=" + stored + '\n';
+    RulerOnFile setup(settings);
     Form2 dialog(setup.ruler);
-    QCOMPARE(dialog.Check1()->isChecked(), custom);
-    QCOMPARE(enabledRows(dialog), enabled);
-}
-
-void TestColorDialog::checkBoxSwitchesTheRows_data()
-{
-    QTest::addColumn<QByteArray>("stored");
-    QTest::addColumn<bool>("customAfterClick");
-    QTest::addColumn<QString>("enabled"); // rows 0 to 6
-
-    QTest::newRow("ticking greys row 3") << QByteArray("False") << true << "1110111";
-    QTest::newRow("unticking greys rows 4 to 6") << QByteArray("True") << false << "1111000";
-}
-
-void TestColorDialog::checkBoxSwitchesTheRows()
-{
-    QFETCH(QByteArray, stored);
-    QFETCH(bool, customAfterClick);
-    QFETCH(QString, enabled);
-    RulerOnFile setup("RulerLineColor=#123456\nBigRulerLineColor=#0000FF\n"
-                      "MidRulerLineColor=#00FF00\nSmallRulerLineColor=#FF00FF\n"
-                      "IfCustomRulerLineColor=" +
-                      stored + '\n');
-    Form2 dialog(setup.ruler);
+    // Rows 0 to 6: one colour for every tick, or a colour per tick class.
+    const QString oneTickColour = QStringLiteral("1111000");
+    const QString colourPerClass = QStringLiteral("1110111");
     QCheckBox *check = dialog.Check1();
+    QCOMPARE(check->isChecked(), custom);
+    QCOMPARE(enabledRows(dialog), custom ? colourPerClass : oneTickColour);
+
     QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(check->height() / 2, check->height() / 2));
-    QCOMPARE(check->isChecked(), customAfterClick);
-    QCOMPARE(enabledRows(dialog), enabled);
+    QCOMPARE(check->isChecked(), !custom);
+    QCOMPARE(enabledRows(dialog), custom ? oneTickColour : colourPerClass);
     // A greyed row keeps its text and its colour.
     const QStringList texts{"#123456", "#0000FF", "#00FF00", "#FF00FF"};
-    const QList<QRgb> colors{qRgb(0x12, 0x34, 0x56), blue, green, magenta};
     for (int row = 3; row < Form2::rowCount; ++row) {
         QCOMPARE(dialog.Text1(row)->text(), texts[row - 3]);
-        QCOMPARE(swatchColor(dialog, row), colors[row - 3]);
+        QCOMPARE(swatchColor(dialog, row), QColor(texts[row - 3]).rgb());
     }
 }
 
