@@ -208,14 +208,15 @@ void Form2::Check1_Click()
         return;
     const bool custom = value == Qt::Checked;
     for (const int i : customRows)
-        m_text1[i]->setEnabled(custom);
-    for (const int i : customRows)
-        m_label1[i]->setEnabled(custom);
-    for (const int i : customRows)
-        m_picture1[i]->setEnabled(custom);
-    m_label1[commonLineRow]->setEnabled(!custom);
-    m_text1[commonLineRow]->setEnabled(!custom);
-    m_picture1[commonLineRow]->setEnabled(!custom);
+        setRowEnabled(i, custom);
+    setRowEnabled(commonLineRow, !custom);
+}
+
+void Form2::setRowEnabled(int Index, bool enabled)
+{
+    m_label1[Index]->setEnabled(enabled);
+    m_text1[Index]->setEnabled(enabled);
+    m_picture1[Index]->setEnabled(enabled);
 }
 
 void Form2::Command1_Click()

@@ -54,6 +54,7 @@ private:
     void Text1_Change(int Index);
     void Picture1_Click(int Index);
     void Check1_Click();
+    void setRowEnabled(int Index, bool enabled);
     void Command1_Click();
     void setSwatchColor(int Index, qint32 colorValue);
 

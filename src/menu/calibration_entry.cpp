@@ -2,12 +2,10 @@
 
 #include "app/product.h"
 #include "app/twips.h"
-#include "app/window_services.h"
 #include "form_menu.h"
 #include "ruler/ruler_window.h"
 #include "settings/numeric_text.h"
 
-#include <QAction>
 #include <QInputDialog>
 #include <QScreen>
 
@@ -32,21 +30,19 @@ QString prompt()
 
 // The typed answer, or an empty text when the box was cancelled. The box
 // stands above the ruler, never over the span being measured.
-QString askLength(Form1 &ruler, bool topmost, const QString &defaultAnswer)
+QString askLength(FormMenu &menu, Form1 &ruler, const QString &defaultAnswer)
 {
     QInputDialog box(&ruler);
     box.setInputMode(QInputDialog::TextInput);
     box.setWindowTitle(productTitle());
     box.setLabelText(prompt());
     box.setTextValue(defaultAnswer);
-    if (topmost)
-        setTopmost(&box, true);
     box.adjustSize();
     const QRect screen = ruler.screen()->availableGeometry();
     const int gap = ruler.height() / 2;
     box.move(screen.center().x() - box.width() / 2,
              std::max(screen.top(), ruler.y() - gap - box.frameGeometry().height()));
-    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
+    return menu.showModal(box) == QDialog::Accepted ? box.textValue() : QString();
 }
 
 // The ruler in the nominal state, long enough for the span, centred across
@@ -88,8 +84,7 @@ void runCalibrationEntry(FormMenu &menu, Form1 &ruler)
     menu.mnuSize_Click(0);
     placeForMeasuring(ruler);
 
-    const QString answer =
-        askLength(ruler, menu.mnuAlwaysOnTop()->isChecked(), NumericText::doubleText(lastAnswer));
+    const QString answer = askLength(menu, ruler, NumericText::doubleText(lastAnswer));
     if (!answer.isEmpty()) {
         // Letters store 0, which every reader takes as "not calibrated". A
         // length too large for its ratio to be a number is not stored at all.

@@ -101,7 +101,8 @@ void FormMenu::mnuSize_Click(int Index)
     // The physical scale goes ahead uncalibrated, after the tip says how to calibrate.
     if (Index == 1 &&
         NumericText::numericValue(m_ruler.settings().read(SettingsKey::Revision)) == 0)
-        showTip();
+        showInAboutBox(QStringLiteral("提示"),
+                       QStringLiteral("** 没有校正值，请在菜单中选择[输入校正值]以校正刻度尺。"));
     m_ruler.settings().write(SettingsKey::SizeMode, QString::number(Index));
     m_ruler.Form_Resize();
 }
@@ -153,20 +154,19 @@ void FormMenu::mnuTaskbar_Click()
     m_ruler.settings().write(SettingsKey::ShowInTaskBar, booleanText(m_mnuTaskbar->isChecked()));
 }
 
-void FormMenu::showModal(QDialog &dialog)
+int FormMenu::showModal(QDialog &dialog)
 {
     if (m_mnuAlwaysOnTop->isChecked())
         setTopmost(&dialog, true);
-    dialog.exec();
+    return dialog.exec();
 }
 
-void FormMenu::showTip()
+void FormMenu::showInAboutBox(const QString &caption, const QString &text)
 {
-    FormAbout tip(&m_ruler);
-    tip.setWindowTitle(QStringLiteral("提示"));
-    tip.Label2()->setText(
-        QStringLiteral("** 没有校正值，请在菜单中选择[输入校正值]以校正刻度尺。"));
-    showModal(tip);
+    FormAbout box(&m_ruler);
+    box.setWindowTitle(caption);
+    box.Label2()->setText(text);
+    showModal(box);
 }
 
 void FormMenu::mnuColor_Click()
@@ -188,15 +188,13 @@ void FormMenu::mnuAbout_Click()
 
 void FormMenu::mnuHelp_Click()
 {
-    FormAbout help(&m_ruler);
-    help.setWindowTitle(QStringLiteral("帮助"));
-    help.Label2()->setText(QStringLiteral("操作指南:\r\n\r\n"
-                                          "1、方向键可以移动刻度尺。\r\n\r\n"
-                                          "2、Shift+方向键可以更精确地移动刻度尺\r\n\r\n"
-                                          "3、按[+]增大透明度，按[-]减少透明度\r\n\r\n"
-                                          "4、在刻度尺右下角处可以拉伸刻度尺\r\n\r\n"
-                                          "    此时鼠标光标会变成拉伸的形状"));
-    showModal(help);
+    showInAboutBox(QStringLiteral("帮助"),
+                   QStringLiteral("操作指南:\r\n\r\n"
+                                  "1、方向键可以移动刻度尺。\r\n\r\n"
+                                  "2、Shift+方向键可以更精确地移动刻度尺\r\n\r\n"
+                                  "3、按[+]增大透明度，按[-]减少透明度\r\n\r\n"
+                                  "4、在刻度尺右下角处可以拉伸刻度尺\r\n\r\n"
+                                  "    此时鼠标光标会变成拉伸的形状"));
 }
 
 void FormMenu::mnuQuit_Click()

@@ -51,13 +51,16 @@ public:
     void mnuHelp_Click();
     void mnuQuit_Click();
 
+    // Runs one of the ruler's dialogs to its end, above the ruler where the
+    // ruler floats above other windows; returns what exec() returns.
+    int showModal(QDialog &dialog);
+
 private:
     QAction *addItem(const QString &caption, void (FormMenu::*handler)(), bool checkable = false);
     void addGroup(MenuGroup &group, const QStringList &captions, bool checkable,
                   void (FormMenu::*handler)(int));
-    // Dialogs open above a ruler that floats above other windows.
-    void showModal(QDialog &dialog);
-    void showTip();
+    // The about box, with another caption and text: the help and the tip.
+    void showInAboutBox(const QString &caption, const QString &text);
 
     Form1 &m_ruler;
     // A child of the ruler window, so that it opens over it, but owned here.

@@ -96,9 +96,8 @@ void paintTicks(QPainter &painter, QSize device, qreal ratio, const Scale &scale
 
 } // namespace
 
-template<typename Text>
-RulerPainter::Stamp &RulerPainter::kept(Stamps<Text> &stamps, const StampKey<Text> &key,
-                                        const std::function<Stamp()> &draw)
+template<typename Text, typename Draw>
+RulerPainter::Stamp &RulerPainter::kept(Stamps<Text> &stamps, const StampKey<Text> &key, Draw draw)
 {
     auto found = stamps.find(key);
     if (found == stamps.end())

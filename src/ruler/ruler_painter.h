@@ -9,7 +9,6 @@
 #include <QRectF>
 #include <QString>
 
-#include <functional>
 #include <unordered_map>
 #include <vector>
 
@@ -73,9 +72,9 @@ private:
     template<typename Text>
     using Stamps = std::unordered_map<StampKey<Text>, Stamp, StampHash<StampKey<Text>>>;
 
-    template<typename Text>
-    static Stamp &kept(Stamps<Text> &stamps, const StampKey<Text> &key,
-                       const std::function<Stamp()> &draw);
+    // The stamp kept for key, drawn by draw() the first time it is asked for.
+    template<typename Text, typename Draw>
+    static Stamp &kept(Stamps<Text> &stamps, const StampKey<Text> &key, Draw draw);
     // Numbers are looked up by value, so that no text is made for a number
     // already drawn.
     Stamp &numberStamp(double value, QRgb color);

@@ -64,7 +64,7 @@ Form1::Form1(RulerSettings settings, QWidget *parent)
 {
     setWindowTitle(productTitle());
     setWindowIcon(QPixmap::fromImage(builtInPng(QStringLiteral(":/icons/ruler-32.png"))));
-    // The image covers every pixel; Qt need not clear the window first.
+    // The scale's paint covers every pixel; Qt need not clear the window first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::StrongFocus);
@@ -115,12 +115,18 @@ void Form1::Form_Load()
 
     m_formMenu = std::make_unique<FormMenu>(*this);
 
-    SetWindowAlpha(this, opacityOf(m_settings.read(SettingsKey::Transparent)));
+    // Nothing below writes these keys before it has used them: one reading.
+    const auto [transparent, showInTaskbar, alwaysOnTop, direction, sizeMode, scaleMode] =
+        m_settings.read(std::array{SettingsKey::Transparent, SettingsKey::ShowInTaskBar,
+                                   SettingsKey::AlwaysOnTop, SettingsKey::Direction,
+                                   SettingsKey::SizeMode, SettingsKey::ScaleMode});
 
-    const bool inTaskbar = isTrueText(m_settings.read(SettingsKey::ShowInTaskBar));
+    SetWindowAlpha(this, opacityOf(transparent));
+
+    const bool inTaskbar = isTrueText(showInTaskbar);
     m_formMenu->mnuTaskbar()->setChecked(inTaskbar);
 
-    const bool topmost = isTrueText(m_settings.read(SettingsKey::AlwaysOnTop));
+    const bool topmost = isTrueText(alwaysOnTop);
     m_formMenu->mnuAlwaysOnTop()->setChecked(topmost);
     // The stays-on-top flag goes on before the native window exists: Qt
     // re-creates a native window whose flags changed before it was first
@@ -129,10 +135,9 @@ void Form1::Form_Load()
     SetTaskbarPresence(this, inTaskbar);
     connect(windowHandle(), &QWindow::screenChanged, this, &Form1::repaintWithStoredUnit);
 
-    m_formMenu->mnuDirection().mark(isVerticalText(m_settings.read(SettingsKey::Direction)) ? 1
-                                                                                            : 0);
-    m_formMenu->mnuSize().mark(numericValue(m_settings.read(SettingsKey::SizeMode)) == 1 ? 1 : 0);
-    m_formMenu->mnuScaleMode_Click(unitIndexOf(m_settings.read(SettingsKey::ScaleMode)));
+    m_formMenu->mnuDirection().mark(isVerticalText(direction) ? 1 : 0);
+    m_formMenu->mnuSize().mark(numericValue(sizeMode) == 1 ? 1 : 0);
+    m_formMenu->mnuScaleMode_Click(unitIndexOf(scaleMode));
 
     FirstLayout = 1;
 }
@@ -155,10 +160,10 @@ void Form1::Form_Resize()
 
     if (IsResizing == 1)
         return;
-    // Nothing below writes ScaleMode: it is read now, with the others, in one
-    // reading of the file.
-    const auto [direction, storedLength, storedBreadth, scaleMode] = m_settings.read(std::array{
-        SettingsKey::Direction, SettingsKey::Width, SettingsKey::Height, SettingsKey::ScaleMode});
+    // Nothing below writes these keys before it has used them: one reading.
+    const auto [direction, storedLength, storedBreadth, scaleMode, storedLeft, storedTop] =
+        m_settings.read(std::array{SettingsKey::Direction, SettingsKey::Width, SettingsKey::Height,
+                                   SettingsKey::ScaleMode, SettingsKey::Left, SettingsKey::Top});
     const bool vertical = isVerticalText(direction);
     const double length = numericValue(storedLength);
     const double breadth = numericValue(storedBreadth);
@@ -174,9 +179,8 @@ void Form1::Form_Resize()
         const QSize stored(Twips::toPixels(vertical ? breadth : length, tpp),
                            Twips::toPixels(vertical ? length : breadth, tpp));
         resize(boundedSize(stored, bounds, vertical));
-        const QPoint position(
-            Twips::toPixels(numericValue(m_settings.read(SettingsKey::Left)), tpp),
-            Twips::toPixels(numericValue(m_settings.read(SettingsKey::Top)), tpp));
+        const QPoint position(Twips::toPixels(numericValue(storedLeft), tpp),
+                              Twips::toPixels(numericValue(storedTop), tpp));
         move(reachablePosition(QRect(position, size()), screenGeometries()));
         FirstLayout = 0;
     } else if (FirstLayout == -1) {
@@ -214,7 +218,7 @@ void Form1::DrawRuler(int pScaleMode)
     m_shown.drawing = readDrawingSettings(m_settings);
     const DrawingSettings &drawing = m_shown.drawing;
     const qreal ratio = devicePixelRatioF();
-    const QSize devicePixels = (QSizeF(size()) * ratio).toSize();
+    const QSize devicePixels = devicePixelSize();
 
     ScaleInput input;
     input.unitCode = pScaleMode;
@@ -231,11 +235,15 @@ void Form1::DrawRuler(int pScaleMode)
     update();
 }
 
+QSize Form1::devicePixelSize() const
+{
+    return (QSizeF(size()) * devicePixelRatioF()).toSize();
+}
+
 QImage Form1::image()
 {
-    const qreal ratio = devicePixelRatioF();
-    QImage shown((QSizeF(size()) * ratio).toSize(), QImage::Format_RGB32);
-    shown.setDevicePixelRatio(ratio);
+    QImage shown(devicePixelSize(), QImage::Format_RGB32);
+    shown.setDevicePixelRatio(devicePixelRatioF());
     QPainter painter(&shown);
     paintShown(painter);
     return shown;
@@ -243,9 +251,8 @@ QImage Form1::image()
 
 void Form1::paintShown(QPainter &painter)
 {
-    const qreal ratio = devicePixelRatioF();
-    m_painter.paint(painter, (QSizeF(size()) * ratio).toSize(), ratio, m_shown.scale,
-                    m_shown.drawing, m_shown.hint, font());
+    m_painter.paint(painter, devicePixelSize(), devicePixelRatioF(), m_shown.scale, m_shown.drawing,
+                    m_shown.hint, font());
 }
 
 void Form1::repaintWithStoredUnit()

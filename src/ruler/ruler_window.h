@@ -65,6 +65,7 @@ private:
     void Form_Unload();
     void setSizeTwips(double width, double height);
     void repaintWithStoredUnit();
+    QSize devicePixelSize() const;
     void paintShown(QPainter &painter);
 
     RulerSettings m_settings;

@@ -19,7 +19,7 @@ QStringList ReadIniValues(const QString &fileName, const QString &section, const
 // Stores value as the key's text, creating the file and the section where
 // they are missing and keeping every other line as it was. The file is
 // replaced as a whole, so that an interrupted write never leaves it truncated,
-// and a lock file beside it keeps two rulers from losing each other's keys.
+// under a lock on its folder, so that two rulers never lose each other's keys.
 // Returns false, and changes nothing, when the file cannot be read or written
 // or when the names or the value cannot be stored on one line.
 bool WriteIniValue(const QString &fileName, const QString &section, const QString &key,
