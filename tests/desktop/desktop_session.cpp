@@ -36,8 +36,6 @@ bool waitFor(Condition done, int milliseconds)
     return true;
 }
 
-const QString rulerTitle = QStringLiteral("Ostrel屏幕刻度尺");
-
 } // namespace
 
 DesktopSession::DesktopSession()
@@ -160,11 +158,22 @@ unsigned DesktopSession::root() const
 QList<quint32> DesktopSession::property32(unsigned window, const char *name, unsigned type) const
 {
     auto reply = owned(xcb_get_property_reply(
-        m_connection, xcb_get_property(m_connection, 0, window, atom(name), type, 0, 64), nullptr));
+        m_connection, xcb_get_property(m_connection, 0, window, atom(name), type, 0, 1024),
+        nullptr));
     if (!reply || reply->format != 32)
         return {};
     const auto *items = static_cast<const quint32 *>(xcb_get_property_value(reply.get()));
     return QList<quint32>(items, items + xcb_get_property_value_length(reply.get()) / 4);
+}
+
+QByteArray DesktopSession::property8(unsigned window, unsigned name, unsigned type) const
+{
+    auto reply = owned(xcb_get_property_reply(
+        m_connection, xcb_get_property(m_connection, 0, window, name, type, 0, 256), nullptr));
+    if (!reply || reply->format != 8)
+        return {};
+    return QByteArray(static_cast<const char *>(xcb_get_property_value(reply.get())),
+                      xcb_get_property_value_length(reply.get()));
 }
 
 QString DesktopSession::programPath() const
@@ -193,6 +202,12 @@ QByteArray DesktopSession::settingsText() const
 QString DesktopSession::stored(const QString &key) const
 {
     return ReadIniValue(settingsPath(), QStringLiteral("General"), key);
+}
+
+unsigned DesktopSession::startRuler(const QByteArray &generalLines)
+{
+    writeSettings("[General]\n" + generalLines);
+    return startRuler();
 }
 
 unsigned DesktopSession::startRuler()
@@ -236,28 +251,11 @@ int DesktopSession::rulerExitCode() const
 QList<unsigned> DesktopSession::windowsNamed(const QString &title) const
 {
     QList<unsigned> windows;
-    auto clients = owned(
-        xcb_get_property_reply(m_connection,
-                               xcb_get_property(m_connection, 0, root(), atom("_NET_CLIENT_LIST"),
-                                                XCB_ATOM_WINDOW, 0, 1024),
-                               nullptr));
-    if (!clients)
-        return windows;
-    const auto *ids = static_cast<const xcb_window_t *>(xcb_get_property_value(clients.get()));
-    const int count = xcb_get_property_value_length(clients.get()) / int(sizeof(xcb_window_t));
     const unsigned nameAtom = atom("_NET_WM_NAME");
     const unsigned utf8 = atom("UTF8_STRING");
-    for (int i = 0; i < count; ++i) {
-        auto name = owned(xcb_get_property_reply(
-            m_connection, xcb_get_property(m_connection, 0, ids[i], nameAtom, utf8, 0, 256),
-            nullptr));
-        if (!name)
-            continue;
-        const QString text =
-            QString::fromUtf8(static_cast<const char *>(xcb_get_property_value(name.get())),
-                              xcb_get_property_value_length(name.get()));
-        if (text == title)
-            windows.append(ids[i]);
+    for (unsigned window : property32(root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW)) {
+        if (QString::fromUtf8(property8(window, nameAtom, utf8)) == title)
+            windows.append(window);
     }
     return windows;
 }
@@ -310,7 +308,7 @@ bool DesktopSession::activate(unsigned window) const
 {
     return xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"),
                     QString::number(window)}) &&
-           waitFor([&] { return activeWindow() == window; }, 5000);
+           waitForFocus(window);
 }
 
 QRect DesktopSession::geometry(unsigned window) const
@@ -329,17 +327,9 @@ QRect DesktopSession::geometry(unsigned window) const
 QStringList DesktopSession::netWmState(unsigned window) const
 {
     QStringList names;
-    auto reply = owned(xcb_get_property_reply(
-        m_connection,
-        xcb_get_property(m_connection, 0, window, atom("_NET_WM_STATE"), XCB_ATOM_ATOM, 0, 64),
-        nullptr));
-    if (!reply)
-        return names;
-    const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply.get()));
-    const int count = xcb_get_property_value_length(reply.get()) / int(sizeof(xcb_atom_t));
-    for (int i = 0; i < count; ++i) {
-        auto name = owned(xcb_get_atom_name_reply(
-            m_connection, xcb_get_atom_name(m_connection, atoms[i]), nullptr));
+    for (unsigned state : property32(window, "_NET_WM_STATE", XCB_ATOM_ATOM)) {
+        auto name = owned(
+            xcb_get_atom_name_reply(m_connection, xcb_get_atom_name(m_connection, state), nullptr));
         if (name)
             names.append(QString::fromLatin1(xcb_get_atom_name_name(name.get()),
                                              xcb_get_atom_name_name_length(name.get())));
@@ -349,14 +339,8 @@ QStringList DesktopSession::netWmState(unsigned window) const
 
 qint64 DesktopSession::opacityProperty(unsigned window) const
 {
-    auto reply = owned(xcb_get_property_reply(m_connection,
-                                              xcb_get_property(m_connection, 0, window,
-                                                               atom("_NET_WM_WINDOW_OPACITY"),
-                                                               XCB_ATOM_CARDINAL, 0, 1),
-                                              nullptr));
-    if (!reply || xcb_get_property_value_length(reply.get()) != 4)
-        return -1;
-    return *static_cast<const quint32 *>(xcb_get_property_value(reply.get()));
+    const QList<quint32> opacity = property32(window, "_NET_WM_WINDOW_OPACITY", XCB_ATOM_CARDINAL);
+    return opacity.size() == 1 ? qint64(opacity.first()) : -1;
 }
 
 QImage DesktopSession::screenshot(QRect area) const
@@ -396,15 +380,7 @@ QRect DesktopSession::popupMenu() const
         if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE ||
             !attributes->override_redirect)
             continue;
-        auto windowClass = owned(
-            xcb_get_property_reply(m_connection,
-                                   xcb_get_property(m_connection, 0, children[i], XCB_ATOM_WM_CLASS,
-                                                    XCB_ATOM_STRING, 0, 64),
-                                   nullptr));
-        if (windowClass &&
-            QByteArray(static_cast<const char *>(xcb_get_property_value(windowClass.get())),
-                       xcb_get_property_value_length(windowClass.get()))
-                .startsWith("ruler"))
+        if (property8(children[i], XCB_ATOM_WM_CLASS, XCB_ATOM_STRING).startsWith("ruler"))
             return geometry(children[i]);
     }
     return {};
@@ -420,6 +396,25 @@ bool DesktopSession::openMenu(QPoint at) const
 bool DesktopSession::chooseFromMenu(QPoint at, const QStringList &keys) const
 {
     return openMenu(at) && pressKeys(keys) && waitFor([&] { return !popupMenuShown(); }, 5000);
+}
+
+unsigned DesktopSession::openDialog(QPoint at, const QStringList &menuKeys, const QString &title,
+                                    const QList<unsigned> &except) const
+{
+    if (!chooseFromMenu(at, menuKeys))
+        return 0;
+    const unsigned dialog = waitForWindow(title, except);
+    return dialog && waitForFocus(dialog) ? dialog : 0;
+}
+
+bool DesktopSession::waitForFocus(unsigned window) const
+{
+    return waitFor([&] { return activeWindow() == window; }, 5000);
+}
+
+bool DesktopSession::closeDialog(unsigned window, const QStringList &keys) const
+{
+    return pressKeys(keys) && waitFor([&] { return !isViewable(window); }, 5000);
 }
 
 bool DesktopSession::pressKeys(const QStringList &keys) const

@@ -21,6 +21,9 @@ public:
     DesktopSession();
     ~DesktopSession();
 
+    // The ruler's title, which its calibration box carries too.
+    static inline const QString rulerTitle = QStringLiteral("Ostrel屏幕刻度尺");
+
     bool isReady() const { return m_connection != nullptr; }
     QString display() const { return m_display; }
     QRect screen() const { return QRect(0, 0, 1280, 800); }
@@ -35,6 +38,8 @@ public:
 
     // Starts the ruler and waits until its window is mapped; 0 if it is not.
     unsigned startRuler();
+    // The same on a ruler.ini of section General with these lines.
+    unsigned startRuler(const QByteArray &generalLines);
     bool rulerRunning() const;
     // Waits for the program to end by itself (after a close), up to timeout.
     bool waitForRulerExit(int milliseconds = 5000);
@@ -71,6 +76,14 @@ public:
     // Opens the popup menu at a point, presses the keys there (access keys,
     // arrows, Return) and waits until the menu has closed.
     bool chooseFromMenu(QPoint at, const QStringList &keys) const;
+    // Chooses from the menu and waits until a window titled title, one not
+    // in except, is on screen with the focus; 0 if none comes.
+    unsigned openDialog(QPoint at, const QStringList &menuKeys, const QString &title,
+                        const QList<unsigned> &except = {}) const;
+    // Waits until the window has the focus.
+    bool waitForFocus(unsigned window) const;
+    // Presses keys in a dialog and waits until it has left the screen.
+    bool closeDialog(unsigned window, const QStringList &keys) const;
     // Presses keys (xdotool key names such as "Return", "alt+y") and types
     // text into the window that has the focus.
     bool pressKeys(const QStringList &keys) const;
@@ -108,6 +121,8 @@ private:
     bool pointerFree() const;
     // A property of 32-bit items (atoms, windows, cardinals); empty when absent.
     QList<quint32> property32(unsigned window, const char *name, unsigned type) const;
+    // A property of bytes (strings); empty when absent.
+    QByteArray property8(unsigned window, unsigned name, unsigned type) const;
 
     QTemporaryDir m_folder;
     QString m_display;

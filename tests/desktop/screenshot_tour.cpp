@@ -13,7 +13,6 @@
 //     screenshot_tour FOLDER
 namespace {
 
-const QString rulerTitle = QStringLiteral("Ostrel屏幕刻度尺");
 // Behind the windows: a quiet grey-blue rather than black.
 constexpr QRgb desktopColor = qRgb(0x50, 0x5a, 0x66);
 constexpr int margin = 12;
@@ -76,17 +75,12 @@ bool Tour::save(const QImage &image, const QString &name) const
 bool Tour::shootDialog(const QStringList &menuKeys, const QString &title, const QString &name,
                        const QStringList &closeKeys)
 {
-    if (!m_desktop.chooseFromMenu(m_onRuler, menuKeys))
-        return fail("the menu did not open");
-    const unsigned dialog = m_desktop.waitForWindow(title);
-    if (!dialog || !QTest::qWaitFor([&] { return m_desktop.activeWindow() == dialog; }))
+    const unsigned dialog = m_desktop.openDialog(m_onRuler, menuKeys, title);
+    if (!dialog)
         return fail("a dialog did not come up");
     if (!save(settled(m_desktop.frameGeometry(dialog)), name))
         return false;
-    m_desktop.pressKeys(closeKeys);
-    if (!QTest::qWaitFor([&] { return !m_desktop.isViewable(dialog); }))
-        return fail("a dialog did not close");
-    return true;
+    return m_desktop.closeDialog(dialog, closeKeys) || fail("a dialog did not close");
 }
 
 bool Tour::run()
@@ -102,9 +96,7 @@ bool Tour::run()
         {"Millimeters", QStringLiteral("ruler-millimetres")}};
     const QRect rulerArea(40, 40, 800, 120);
     for (const auto &[unit, name] : units) {
-        m_desktop.writeSettings("[General]\nLeft=600\nTop=600\nWidth=12000\nScaleMode=" + unit +
-                                "\n");
-        m_ruler = m_desktop.startRuler();
+        m_ruler = m_desktop.startRuler("Left=600\nTop=600\nWidth=12000\nScaleMode=" + unit + "\n");
         if (!m_ruler || !QTest::qWaitFor([&] { return m_desktop.geometry(m_ruler) == rulerArea; }))
             return fail("the ruler did not come up where it was placed");
         if (!save(settled(rulerArea), name))
@@ -131,19 +123,18 @@ bool Tour::run()
         return false;
 
     // Calibration: the box asking for the length, over the ruler that is measured.
-    if (!m_desktop.chooseFromMenu(m_onRuler, {QStringLiteral("r"), QStringLiteral("r"),
-                                              QStringLiteral("r"), QStringLiteral("Return")}))
-        return fail("the menu did not open");
-    const unsigned box = m_desktop.waitForWindow(rulerTitle, {m_ruler});
-    if (!box || !QTest::qWaitFor([&] { return m_desktop.activeWindow() == box; }))
+    const unsigned box = m_desktop.openDialog(
+        m_onRuler,
+        {QStringLiteral("r"), QStringLiteral("r"), QStringLiteral("r"), QStringLiteral("Return")},
+        DesktopSession::rulerTitle, {m_ruler});
+    if (!box)
         return fail("the calibration box did not come up");
     const QRect calibrationArea = m_desktop.frameGeometry(box)
                                       .united(m_desktop.geometry(m_ruler))
                                       .adjusted(-margin, -margin, margin, margin);
     if (!save(settled(calibrationArea), QStringLiteral("calibration")))
         return false;
-    m_desktop.pressKeys({QStringLiteral("Escape")});
-    return QTest::qWaitFor([&] { return !m_desktop.isViewable(box); }) ||
+    return m_desktop.closeDialog(box, {QStringLiteral("Escape")}) ||
            fail("the calibration box did not close");
 }
 
