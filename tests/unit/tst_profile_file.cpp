@@ -200,33 +200,20 @@ void TestProfileFile::refusesWhatCannotStandOnOneLine_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
 
-    QTest::newRow("line feed in value") << "General"
-                                        << "A"
-                                        << "1\n[Evil]";
-    QTest::newRow("carriage return in value") << "General"
-                                              << "A"
-                                              << "1\r2";
-    QTest::newRow("equals in key") << "General"
-                                   << "A=B"
-                                   << "1";
-    QTest::newRow("bracket key") << "General"
-                                 << "[A"
-                                 << "1";
-    QTest::newRow("comment key") << "General"
-                                 << ";A"
-                                 << "1";
-    QTest::newRow("empty key") << "General"
-                               << ""
-                               << "1";
-    QTest::newRow("blank around key") << "General"
-                                      << " A"
-                                      << "1";
-    QTest::newRow("bracket in section") << "Gen]eral"
-                                        << "A"
-                                        << "1";
-    QTest::newRow("empty section") << ""
-                                   << "A"
-                                   << "1";
+    const auto refused = [](const char *name, const char *section, const char *key,
+                            const char *value) {
+        QTest::newRow(name) << QString::fromUtf8(section) << QString::fromUtf8(key)
+                            << QString::fromUtf8(value);
+    };
+    refused("line feed in value", "General", "A", "1\n[Evil]");
+    refused("carriage return in value", "General", "A", "1\r2");
+    refused("equals in key", "General", "A=B", "1");
+    refused("bracket key", "General", "[A", "1");
+    refused("comment key", "General", ";A", "1");
+    refused("empty key", "General", "", "1");
+    refused("blank around key", "General", " A", "1");
+    refused("bracket in section", "Gen]eral", "A", "1");
+    refused("empty section", "", "A", "1");
 }
 
 void TestProfileFile::refusesWhatCannotStandOnOneLine()
