@@ -20,10 +20,8 @@ private slots:
     void wholeNumberRoundsHalvesToEven_data();
     void wholeNumberRoundsHalvesToEven();
     void boundedIntTakesAnyDouble();
-    void singleTextIsShortestFloat_data();
-    void singleTextIsShortestFloat();
-    void doubleTextHasAtMostFifteenDigits_data();
-    void doubleTextHasAtMostFifteenDigits();
+    void textsOfNumbers_data();
+    void textsOfNumbers();
     void textOfANumberReadsBackAsThatNumber();
 };
 
@@ -141,45 +139,35 @@ void TestNumericText::boundedIntTakesAnyDouble()
     QCOMPARE(boundedInt(128, 0, 255), 128);
 }
 
-void TestNumericText::singleTextIsShortestFloat_data()
+void TestNumericText::textsOfNumbers_data()
 {
+    QTest::addColumn<bool>("single");
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("design width") << 9780.0 << "9780";
-    QTest::newRow("negative") << -300.0 << "-300";
-    QTest::newRow("fraction") << 1500.5 << "1500.5";
-    QTest::newRow("twips at 120 dpi") << 8.0 * 12.0 << "96";
-    QTest::newRow("not exactly a float") << 0.1 << "0.1";
+    // Single precision: the float's shortest text.
+    QTest::newRow("single, design width") << true << 9780.0 << "9780";
+    QTest::newRow("single, negative") << true << -300.0 << "-300";
+    QTest::newRow("single, fraction") << true << 1500.5 << "1500.5";
+    QTest::newRow("single, twips at 120 dpi") << true << 8.0 * 12.0 << "96";
+    QTest::newRow("single, not exactly a float") << true << 0.1 << "0.1";
+    // Double precision: at most fifteen significant digits.
+    QTest::newRow("double, calibration") << false << 181.0 / 200.0 << "0.905";
+    QTest::newRow("double, default answer") << false << 0.9 * 200.0 << "180";
+    QTest::newRow("double, whole") << false << 1.0 << "1";
+    QTest::newRow("double, zero") << false << 0.0 << "0";
+    QTest::newRow("double, negative") << false << -10.0 / 200.0 << "-0.05";
+    QTest::newRow("double, fifteen digits") << false << 1.0 / 3.0 << "0.333333333333333";
+    QTest::newRow("double, rounding noise dropped") << false << 0.1 + 0.2 << "0.3";
+    QTest::newRow("double, half") << false << 190.5 << "190.5";
 }
 
-void TestNumericText::singleTextIsShortestFloat()
+void TestNumericText::textsOfNumbers()
 {
+    QFETCH(bool, single);
     QFETCH(double, value);
     QFETCH(QString, expected);
-    QCOMPARE(singleText(value), expected);
-}
-
-void TestNumericText::doubleTextHasAtMostFifteenDigits_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("calibration") << 181.0 / 200.0 << "0.905";
-    QTest::newRow("default answer") << 0.9 * 200.0 << "180";
-    QTest::newRow("whole") << 1.0 << "1";
-    QTest::newRow("zero") << 0.0 << "0";
-    QTest::newRow("negative") << -10.0 / 200.0 << "-0.05";
-    QTest::newRow("fifteen digits") << 1.0 / 3.0 << "0.333333333333333";
-    QTest::newRow("rounding noise dropped") << 0.1 + 0.2 << "0.3";
-    QTest::newRow("half") << 190.5 << "190.5";
-}
-
-void TestNumericText::doubleTextHasAtMostFifteenDigits()
-{
-    QFETCH(double, value);
-    QFETCH(QString, expected);
-    QCOMPARE(doubleText(value), expected);
+    QCOMPARE(single ? singleText(value) : doubleText(value), expected);
 }
 
 void TestNumericText::textOfANumberReadsBackAsThatNumber()
