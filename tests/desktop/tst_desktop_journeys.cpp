@@ -177,7 +177,7 @@ void TestDesktopJourneys::firstStartWithoutASettingsFile()
     QVERIFY(m_desktop.activate(ruler));
     QVERIFY(m_desktop.pressKeys({QStringLiteral("KP_Add"), QStringLiteral("equal")}));
     QTRY_COMPARE(m_desktop.stored(QStringLiteral("Transparent")), QStringLiteral("235"));
-    QTRY_VERIFY(qAbs(m_desktop.opacityProperty(ruler) - qint64(235.0 / 255 * 0xFFFFFFFFu)) <= 1);
+    QTRY_VERIFY(qAbs(m_desktop.opacityProperty(ruler) - qint64(0xEBEBEBEB)) <= 1);
 
     // A new background, typed into the colour dialog.
     const unsigned colours = m_desktop.openDialog(onRuler, colourItem, colourTitle);
@@ -216,7 +216,7 @@ void TestDesktopJourneys::secondStartRestoresWhatTheFirstChanged()
     QTRY_COMPARE(m_desktop.geometry(ruler), QRect(100, 20, 160, 752));
     QTRY_VERIFY(m_desktop.netWmState(ruler).contains(above));
     QVERIFY(!m_desktop.netWmState(ruler).contains(skipTaskbar));
-    QTRY_VERIFY(qAbs(m_desktop.opacityProperty(ruler) - qint64(235.0 / 255 * 0xFFFFFFFFu)) <= 1);
+    QTRY_VERIFY(qAbs(m_desktop.opacityProperty(ruler) - qint64(0xEBEBEBEB)) <= 1);
     QTRY_COMPARE(m_desktop.screenshot(QRect(100, 20, 160, 752)), m_firstRuler);
     QCOMPARE(m_desktop.stored(QStringLiteral("ScaleMode")), QStringLiteral("Pixels"));
     QCOMPARE(m_desktop.stored(QStringLiteral("SizeMode")), QStringLiteral("1"));

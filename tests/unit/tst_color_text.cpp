@@ -24,7 +24,7 @@ void TestColorText::parse_data()
     QTest::newRow("red") << "#FF0000" << 255;
     QTest::newRow("blue") << "#0000FF" << 16711680;
     QTest::newRow("black") << "#000000" << 0;
-    QTest::newRow("mixed") << "#12aB9c" << (0x12 + 256 * 0xAB + 65536 * 0x9C);
+    QTest::newRow("mixed") << "#12aB9c" << 0x9CAB12;
     QTest::newRow("six characters") << "FFFF00" << -1;
     QTest::newRow("no hash") << "FFFF000" << -1;
     QTest::newRow("letter G") << "#FFFF0G" << -1;
