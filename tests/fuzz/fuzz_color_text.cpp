@@ -42,14 +42,12 @@ void checkText(const QString &text)
         return QStringLiteral("text \"%1\", parsed %2").arg(text.left(20)).arg(parsed);
     };
     if (!colour) {
-        if (parsed != -1)
-            Fuzz::fail("a text that is no colour text gives -1", shown());
+        Fuzz::require(parsed == -1, "a text that is no colour text gives -1", shown);
         return;
     }
-    if (parsed != expected)
-        Fuzz::fail("a colour text gives red + 256 green + 65536 blue", shown());
-    if (colorText(parsed) != text.toUpper())
-        Fuzz::fail("a colour text is the value's colour text in either case", shown());
+    Fuzz::require(parsed == expected, "a colour text gives red + 256 green + 65536 blue", shown);
+    Fuzz::require(colorText(parsed) == text.toUpper(),
+                  "a colour text is the value's colour text in either case", shown);
 }
 
 void checkValue(qint32 value)
@@ -58,22 +56,18 @@ void checkValue(qint32 value)
     const auto shown = [&] {
         return QStringLiteral("value %1, text \"%2\"").arg(value).arg(text);
     };
-    if (ParseColorText(text) != value)
-        Fuzz::fail("a value's colour text parses back", shown());
-    if (ParseColorText(text.toLower()) != value)
-        Fuzz::fail("a value's colour text in lower case parses back", shown());
-    if (colorValueFromRgb(rgbFromColorValue(value)) != value)
-        Fuzz::fail("a value survives the trip through QRgb", shown());
+    Fuzz::require(ParseColorText(text) == value, "a value's colour text parses back", shown);
+    Fuzz::require(ParseColorText(text.toLower()) == value,
+                  "a value's colour text in lower case parses back", shown);
+    Fuzz::require(colorValueFromRgb(rgbFromColorValue(value)) == value,
+                  "a value survives the trip through QRgb", shown);
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const auto *bytes = reinterpret_cast<const char *>(data);
-    checkText(QString::fromUtf8(bytes, qsizetype(size)));
-    checkText(QString::fromLatin1(bytes, qsizetype(size)));
-    checkText(Fuzz::utf16Text(data, size));
+    Fuzz::checkEveryReading(data, size, checkText);
     if (size >= 3)
         checkValue(data[0] + 256 * data[1] + 65536 * data[2]);
     return 0;

@@ -160,10 +160,7 @@ void checkExponent(double number, int exponent)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const auto *bytes = reinterpret_cast<const char *>(data);
-    checkAnyText(QString::fromUtf8(bytes, qsizetype(size)));
-    checkAnyText(QString::fromLatin1(bytes, qsizetype(size)));
-    checkAnyText(Fuzz::utf16Text(data, size));
+    Fuzz::checkEveryReading(data, size, checkAnyText);
 
     if (size >= 8) {
         double number = 0;

@@ -100,8 +100,7 @@ bool hasBigTickAt(const Scale &scale, int position)
 void checkTicks(const ScaleInput &input, const Scale &scale)
 {
     const auto require = [&](bool holds, const char *property) {
-        if (!holds)
-            Fuzz::fail(property, shown(input));
+        Fuzz::require(holds, property, [&] { return shown(input); });
     };
     const int length = input.lengthPixels;
     require(qsizetype(scale.ticks.size()) <= maxTicks(length), "ticks stay within maxTicks");
@@ -138,8 +137,7 @@ void checkTicks(const ScaleInput &input, const Scale &scale)
 void checkNumbers(const ScaleInput &input, const Scale &scale)
 {
     const auto require = [&](bool holds, const char *property) {
-        if (!holds)
-            Fuzz::fail(property, shown(input));
+        Fuzz::require(holds, property, [&] { return shown(input); });
     };
     const double step = bigStep(input.unitCode);
     double previousCentre = 0;

@@ -26,12 +26,25 @@ inline void require(bool holds, const char *property)
         fail(property);
 }
 
-// The bytes as UTF-16 code units, whatever their alignment.
-inline QString utf16Text(const uint8_t *data, size_t size)
+// The same with what the input was, worked out only when the property fails.
+template<typename Detail>
+void require(bool holds, const char *property, const Detail &detail)
 {
-    QString text(qsizetype(size / 2), Qt::Uninitialized);
-    std::memcpy(text.data(), data, size / 2 * 2);
-    return text;
+    if (!holds)
+        fail(property, detail());
+}
+
+// Checks the bytes read as text three ways: UTF-8, Latin-1, and UTF-16 code
+// units whatever their alignment.
+template<typename Check>
+void checkEveryReading(const uint8_t *data, size_t size, const Check &check)
+{
+    const auto *bytes = reinterpret_cast<const char *>(data);
+    check(QString::fromUtf8(bytes, qsizetype(size)));
+    check(QString::fromLatin1(bytes, qsizetype(size)));
+    QString utf16(qsizetype(size / 2), Qt::Uninitialized);
+    std::memcpy(utf16.data(), data, size / 2 * 2);
+    check(utf16);
 }
 
 } // namespace Fuzz
