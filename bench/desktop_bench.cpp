@@ -7,7 +7,12 @@
 //   - CPU time per step of an interactive resize: 200 steps of
 //     `xdotool windowsize` from 652 to 1852 pixels wide, all threads counted.
 //
-//   desktop_bench [rounds]      (5 when not given)
+//   desktop_bench [--launch-only] [rounds] [other ruler program...]
+//
+// Rounds are 5 when not given. Other ruler programs, such as an older build,
+// are measured in the same rounds; each keeps its settings beside it, and
+// that file is removed before each of its launches. --launch-only measures
+// the launch alone, which takes a fraction of the time.
 
 #include "desktop_session.h"
 
@@ -16,6 +21,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTextStream>
@@ -37,8 +43,11 @@ struct Program
 {
     QString name;
     QString path;
-    QString title; // of its window
+    QString title;        // of its window
+    QString settingsPath; // removed before each launch, when not empty
 };
+
+const QString rulerTitle = QStringLiteral("Ostrel屏幕刻度尺");
 
 struct Measurement
 {
@@ -98,9 +107,10 @@ void waitUntilIdle(qint64 pid)
 }
 
 std::optional<Measurement> measure(DesktopSession &desktop, const Program &program,
-                                   bool glIntegration)
+                                   bool glIntegration, bool launchOnly)
 {
-    QFile::remove(desktop.settingsPath());
+    if (!program.settingsPath.isEmpty())
+        QFile::remove(program.settingsPath);
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), desktop.display());
@@ -142,6 +152,11 @@ std::optional<Measurement> measure(DesktopSession &desktop, const Program &progr
     }
 
     const qint64 pid = process.processId();
+    if (launchOnly) {
+        process.terminate();
+        process.waitForFinished(5000);
+        return result;
+    }
     waitUntilIdle(pid);
     const int height = desktop.geometry(window).height();
     QStringList steps;
@@ -178,7 +193,11 @@ double median(std::vector<double> values)
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
-    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    const bool launchOnly = arguments.removeAll(QStringLiteral("--launch-only")) > 0;
+    int rounds = 5;
+    if (!arguments.isEmpty() && arguments.first().toInt() > 0)
+        rounds = arguments.takeFirst().toInt();
 
     DesktopSession desktop;
     if (!desktop.isReady()) {
@@ -188,14 +207,21 @@ int main(int argc, char *argv[])
     desktop.setDesktopColor(desktopColor);
 
     std::vector<Program> programs{
-        {QStringLiteral("ruler"), desktop.programPath(), QStringLiteral("Ostrel屏幕刻度尺")},
-        {QStringLiteral("bare Qt window"), QStringLiteral(BASELINE_PROGRAM),
-         QStringLiteral("baseline")},
+        {QStringLiteral("ruler"), desktop.programPath(), rulerTitle, desktop.settingsPath()},
+        {QStringLiteral("bare Qt window"),
+         QStringLiteral(BASELINE_PROGRAM),
+         QStringLiteral("baseline"),
+         {}},
     };
+    for (const QString &other : arguments) {
+        const QFileInfo program(other);
+        programs.push_back({other, program.absoluteFilePath(), rulerTitle,
+                            program.absoluteDir().filePath(QStringLiteral("ruler.ini"))});
+    }
     const QString kruler = QStandardPaths::findExecutable(QStringLiteral("kruler"));
     if (!kruler.isEmpty())
         programs.push_back(
-            {QStringLiteral("KRuler"), kruler, QStringLiteral("KRuler — KDE Screen Ruler")});
+            {QStringLiteral("KRuler"), kruler, QStringLiteral("KRuler — KDE Screen Ruler"), {}});
     else
         std::fprintf(stderr, "kruler is not installed; measuring without it\n");
 
@@ -207,7 +233,7 @@ int main(int argc, char *argv[])
             std::vector<Program> order = programs;
             std::rotate(order.begin(), order.begin() + round % order.size(), order.end());
             for (const Program &program : order) {
-                if (const auto measured = measure(desktop, program, glIntegration))
+                if (const auto measured = measure(desktop, program, glIntegration, launchOnly))
                     results[program.name].push_back(*measured);
                 else
                     std::fprintf(stderr, "%s showed no painted window\n", qPrintable(program.name));
@@ -216,10 +242,15 @@ int main(int argc, char *argv[])
         out << "\nQt's X11 OpenGL integration "
             << (glIntegration ? "on" : "off (QT_XCB_GL_INTEGRATION=none)") << ", median of "
             << rounds << " rounds:\n";
-        out << qSetFieldWidth(18) << Qt::left << "program"
-            << "launch (ms)"
-            << "peak RSS (MiB)"
-            << "CPU per step (ms)" << qSetFieldWidth(0) << "\n";
+        int nameWidth = 18;
+        for (const Program &program : programs)
+            nameWidth = std::max(nameWidth, int(program.name.size()) + 2);
+        out << qSetFieldWidth(nameWidth) << Qt::left << "program" << qSetFieldWidth(18)
+            << "launch (ms)";
+        if (!launchOnly)
+            out << "peak RSS (MiB)"
+                << "CPU per step (ms)";
+        out << qSetFieldWidth(0) << "\n";
         for (const Program &program : programs) {
             std::vector<double> launch;
             std::vector<double> memory;
@@ -229,10 +260,12 @@ int main(int argc, char *argv[])
                 memory.push_back(m.peakMebibytes);
                 cpu.push_back(m.cpuMillisecondsPerStep);
             }
-            out << qSetFieldWidth(18) << Qt::left << program.name
-                << QString::number(median(launch), 'f', 1)
-                << QString::number(median(memory), 'f', 1) << QString::number(median(cpu), 'f', 3)
-                << qSetFieldWidth(0) << "\n";
+            out << qSetFieldWidth(nameWidth) << Qt::left << program.name << qSetFieldWidth(18)
+                << QString::number(median(launch), 'f', 1);
+            if (!launchOnly)
+                out << QString::number(median(memory), 'f', 1)
+                    << QString::number(median(cpu), 'f', 3);
+            out << qSetFieldWidth(0) << "\n";
         }
         out.flush();
     }
