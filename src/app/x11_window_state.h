@@ -29,7 +29,8 @@ enum class MoveResize
 // the difference as the drag begins.
 bool beginMoveResize(QWindow *window, MoveResize kind);
 
-// Qt writes some properties lazily; this sends them to the server now.
+// Qt queues some requests (a property written, a window mapped) until its
+// event loop runs; this sends them to the server now.
 void flush();
 
 } // namespace X11WindowState

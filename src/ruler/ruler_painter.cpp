@@ -194,8 +194,7 @@ void RulerPainter::paintNumbers(QPainter &painter, const std::vector<Placement> 
     }
 }
 
-void RulerPainter::paint(QPainter &painter, QSize device, qreal ratio, const Scale &scale,
-                         const DrawingSettings &drawing, const QString &hint, const QFont &font)
+void RulerPainter::useFont(const QFont &font, qreal ratio)
 {
     if (font != m_font || ratio != m_ratio) {
         m_font = font;
@@ -203,16 +202,31 @@ void RulerPainter::paint(QPainter &painter, QSize device, qreal ratio, const Sca
         const QFontMetricsF metrics(m_font);
         m_ascent = metrics.ascent();
         m_lineHeight = metrics.height();
-        m_digitsInk = metrics.tightBoundingRect(QStringLiteral("0123456789"));
+        m_digitsInk.reset();
         m_numberStamps.clear();
         m_textStamps.clear();
     }
     // A cache grown past its bound (a calibration value of billions) starts
-    // again, before this repaint holds on to any of it.
+    // again, before a repaint holds on to any of it.
     if (m_numberStamps.size() > maxStamps)
         m_numberStamps.clear();
     if (m_textStamps.size() > maxStamps)
         m_textStamps.clear();
+}
+
+void RulerPainter::prepare(qreal ratio, const Scale &scale, const DrawingSettings &drawing,
+                           const QString &hint, const QFont &font)
+{
+    useFont(font, ratio);
+    for (const TickNumber &number : scale.numbers)
+        numberStamp(number.value, drawing.numbers);
+    textStamp(hint, drawing.hint);
+}
+
+void RulerPainter::paint(QPainter &painter, QSize device, qreal ratio, const Scale &scale,
+                         const DrawingSettings &drawing, const QString &hint, const QFont &font)
+{
+    useFont(font, ratio);
 
     const QSizeF size = QSizeF(device) / ratio;
     // The tick bands paint their own background; the rest is filled.
@@ -262,7 +276,9 @@ void RulerPainter::paint(QPainter &painter, QSize device, qreal ratio, const Sca
         if (scale.numberBand) {
             // Numbers closer than a pixel overlap into one band of ink, as tall
             // as the digits and as long as the run of numbers: paint the band.
-            const QRectF &ink = m_digitsInk;
+            if (!m_digitsInk)
+                m_digitsInk = QFontMetricsF(m_font).tightBoundingRect(QStringLiteral("0123456789"));
+            const QRectF &ink = *m_digitsInk;
             const double widest = numberStamp(scale.numbers.back().value, drawing.numbers).width;
             const double from = scale.numberBand->fromCentre / ratio;
             const double to = scale.numberBand->toCentre / ratio;

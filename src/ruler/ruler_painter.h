@@ -9,6 +9,7 @@
 #include <QRectF>
 #include <QString>
 
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -27,8 +28,16 @@ class RulerPainter
 public:
     void paint(QPainter &painter, QSize device, qreal ratio, const Scale &scale,
                const DrawingSettings &drawing, const QString &hint, const QFont &font);
+    // Draws the texts that painting this scale needs, without painting. The
+    // first text a program draws loads its fonts, milliseconds of work that
+    // can be done while the window manager is still mapping the window.
+    void prepare(qreal ratio, const Scale &scale, const DrawingSettings &drawing,
+                 const QString &hint, const QFont &font);
 
 private:
+    // Sets the font and ratio that the kept texts are drawn in, dropping
+    // those drawn in others.
+    void useFont(const QFont &font, qreal ratio);
     // A text as drawn: its image, and where its top-left corner and its
     // baseline lie within it, in device pixels.
     struct Stamp
@@ -90,7 +99,9 @@ private:
     qreal m_ratio = 0;
     double m_ascent = 0;
     double m_lineHeight = 0;
-    QRectF m_digitsInk; // of all ten digits, from the baseline, logical pixels
+    // The ink of all ten digits from the baseline, logical pixels; measured
+    // once a scale crowds its numbers into a band.
+    std::optional<QRectF> m_digitsInk;
     Stamps<double> m_numberStamps;
     Stamps<QString> m_textStamps;
 };

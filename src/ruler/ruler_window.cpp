@@ -3,6 +3,7 @@
 #include "app/product.h"
 #include "app/twips.h"
 #include "app/window_services.h"
+#include "app/x11_window_state.h"
 #include "drawing_settings.h"
 #include "menu/form_menu.h"
 #include "ruler_layout.h"
@@ -102,11 +103,19 @@ double Form1::topTwips() const
 void Form1::setVisible(bool visible)
 {
     // Showing the window for the first time loads it, before it is visible.
-    if (visible && !m_loaded) {
+    const bool loading = visible && !m_loaded;
+    if (loading) {
         m_loaded = true;
         Form_Load();
     }
     QWidget::setVisible(visible);
+    if (loading) {
+        // The request to map the window goes out now, and the texts of the
+        // first repaint are drawn while the window manager maps it.
+        X11WindowState::flush();
+        m_painter.prepare(devicePixelRatioF(), m_shown.scale, m_shown.drawing, m_shown.hint,
+                          font());
+    }
 }
 
 void Form1::Form_Load()

@@ -20,6 +20,34 @@ QImage draw(RulerOnFile &painted, int unitCode)
     return painted.ruler.image();
 }
 
+// The millimetre scale of a 652-pixel ruler, red on yellow.
+Scale millimetreScale(double ratio)
+{
+    ScaleInput input;
+    input.lengthPixels = int(652 * ratio);
+    input.devicePixelRatio = ratio;
+    return computeScale(input);
+}
+
+DrawingSettings redOnYellow()
+{
+    DrawingSettings drawing;
+    drawing.background = yellow;
+    drawing.line = drawing.numbers = red;
+    return drawing;
+}
+
+// A 652 x 120 ruler at the given ratio, as painter paints it.
+QImage paintedBy(RulerPainter &painter, double ratio)
+{
+    QImage image((QSizeF(652, 120) * ratio).toSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    QPainter imagePainter(&image);
+    painter.paint(imagePainter, image.size(), ratio, millimetreScale(ratio), redOnYellow(),
+                  QStringLiteral("毫米"), QApplication::font());
+    return image;
+}
+
 } // namespace
 
 class TestDrawRuler : public QObject
@@ -42,6 +70,8 @@ private slots:
     void windowKeepsWhatItWasLastDrawn();
     void ticksStayOneDevicePixelWide_data();
     void ticksStayOneDevicePixelWide();
+    void preparedTextsPaintAsTextsDrawnWhilePainting_data();
+    void preparedTextsPaintAsTextsDrawnWhilePainting();
 };
 
 void TestDrawRuler::defaultRulerIsYellowWithRedMillimetreTicks()
@@ -278,18 +308,8 @@ void TestDrawRuler::ticksStayOneDevicePixelWide()
     QFETCH(double, ratio);
     QFETCH(int, bigTickPixel);
     QFETCH(int, bigTickLength);
-    QImage image((QSizeF(652, 120) * ratio).toSize(), QImage::Format_RGB32);
-    image.setDevicePixelRatio(ratio);
-    ScaleInput input;
-    input.lengthPixels = image.width();
-    input.devicePixelRatio = ratio;
-    DrawingSettings drawing;
-    drawing.background = yellow;
-    drawing.line = drawing.numbers = red;
-    QPainter painter(&image);
-    RulerPainter().paint(painter, image.size(), ratio, computeScale(input), drawing,
-                         QStringLiteral("毫米"), QApplication::font());
-    painter.end();
+    RulerPainter painter;
+    const QImage image = paintedBy(painter, ratio);
 
     QCOMPARE(topTick(image, bigTickPixel), bigTickLength);
     QCOMPARE(topTick(image, bigTickPixel - 1), 0);
@@ -299,6 +319,29 @@ void TestDrawRuler::ticksStayOneDevicePixelWide()
     const QRect number =
         inkBox(image, QRect(bigTickPixel - 30, bigTickLength, 60, 60), nearerTo(red, yellow));
     QVERIFY(number.top() >= bigTickLength);
+}
+
+void TestDrawRuler::preparedTextsPaintAsTextsDrawnWhilePainting_data()
+{
+    QTest::addColumn<double>("preparedAt");
+    QTest::addColumn<double>("paintedAt");
+    QTest::newRow("same ratio") << 1.0 << 1.0;
+    // The window went to a screen of another ratio before its first repaint.
+    QTest::newRow("ratio changed") << 1.0 << 2.0;
+}
+
+void TestDrawRuler::preparedTextsPaintAsTextsDrawnWhilePainting()
+{
+    QFETCH(double, preparedAt);
+    QFETCH(double, paintedAt);
+    RulerPainter prepared;
+    prepared.prepare(preparedAt, millimetreScale(preparedAt), redOnYellow(), QStringLiteral("毫米"),
+                     QApplication::font());
+
+    RulerPainter unprepared;
+    const QImage expected = paintedBy(unprepared, paintedAt);
+    QCOMPARE(paintedBy(prepared, paintedAt), expected);
+    QVERIFY(inkBox(expected, expected.rect(), nearerTo(red, yellow)).isValid());
 }
 
 QTEST_MAIN(TestDrawRuler)
