@@ -4,6 +4,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -25,12 +26,20 @@ xcb_connection_t *connection()
     return x11 ? x11->connection() : nullptr;
 }
 
-xcb_atom_t atom(xcb_connection_t *c, const char *name)
+// The atoms of the names, asked for together: one round trip to the server.
+template<size_t Count>
+std::array<xcb_atom_t, Count> atoms(xcb_connection_t *c, const char *const (&names)[Count])
 {
-    const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(c, 0, uint16_t(strlen(name)), name);
-    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
-        xcb_intern_atom_reply(c, cookie, nullptr), &std::free);
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::array<xcb_intern_atom_cookie_t, Count> cookies;
+    for (size_t i = 0; i < Count; ++i)
+        cookies[i] = xcb_intern_atom(c, 0, uint16_t(strlen(names[i])), names[i]);
+    std::array<xcb_atom_t, Count> found;
+    for (size_t i = 0; i < Count; ++i) {
+        std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+            xcb_intern_atom_reply(c, cookies[i], nullptr), &std::free);
+        found[i] = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    }
+    return found;
 }
 
 std::vector<xcb_atom_t> stateAtoms(xcb_connection_t *c, xcb_window_t window, xcb_atom_t state)
@@ -52,10 +61,11 @@ xcb_window_t rootOf(xcb_connection_t *c, xcb_window_t window)
     return reply ? reply->root : xcb_window_t(XCB_WINDOW_NONE);
 }
 
-bool supportedByWindowManager(xcb_connection_t *c, xcb_window_t root, xcb_atom_t feature)
+bool supportedByWindowManager(xcb_connection_t *c, xcb_window_t root, xcb_atom_t supported,
+                              xcb_atom_t feature)
 {
     const xcb_get_property_cookie_t cookie =
-        xcb_get_property(c, 0, root, atom(c, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 0, 4096);
+        xcb_get_property(c, 0, root, supported, XCB_ATOM_ATOM, 0, 4096);
     std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
         xcb_get_property_reply(c, cookie, nullptr), &std::free);
     if (!reply || reply->format != 32 || reply->type != XCB_ATOM_ATOM)
@@ -78,9 +88,9 @@ void setSkipTaskbar(QWindow *window, bool skip)
     if (!c || !window)
         return;
     const auto id = xcb_window_t(window->winId());
-    const xcb_atom_t state = atom(c, "_NET_WM_STATE");
-    const xcb_atom_t hints[] = {atom(c, "_NET_WM_STATE_SKIP_TASKBAR"),
-                                atom(c, "_NET_WM_STATE_SKIP_PAGER")};
+    const auto [state, skipTaskbar, skipPager] =
+        atoms(c, {"_NET_WM_STATE", "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"});
+    const xcb_atom_t hints[] = {skipTaskbar, skipPager};
 
     if (!window->isVisible()) {
         std::vector<xcb_atom_t> atoms = stateAtoms(c, id, state);
@@ -115,8 +125,8 @@ bool beginMoveResize(QWindow *window, MoveResize kind)
         return false;
     const auto id = xcb_window_t(window->winId());
     const xcb_window_t root = rootOf(c, id);
-    const xcb_atom_t moveResize = atom(c, "_NET_WM_MOVERESIZE");
-    if (!supportedByWindowManager(c, root, moveResize))
+    const auto [supported, moveResize] = atoms(c, {"_NET_SUPPORTED", "_NET_WM_MOVERESIZE"});
+    if (!supportedByWindowManager(c, root, supported, moveResize))
         return false;
     std::unique_ptr<xcb_query_pointer_reply_t, decltype(&std::free)> pointer(
         xcb_query_pointer_reply(c, xcb_query_pointer(c, root), nullptr), &std::free);
