@@ -28,7 +28,7 @@ xcb_connection_t *connection()
 
 // The atoms of the names, asked for together: one round trip to the server.
 template<size_t Count>
-std::array<xcb_atom_t, Count> atoms(xcb_connection_t *c, const char *const (&names)[Count])
+std::array<xcb_atom_t, Count> internAtoms(xcb_connection_t *c, const char *const (&names)[Count])
 {
     std::array<xcb_intern_atom_cookie_t, Count> cookies;
     for (size_t i = 0; i < Count; ++i)
@@ -89,7 +89,7 @@ void setSkipTaskbar(QWindow *window, bool skip)
         return;
     const auto id = xcb_window_t(window->winId());
     const auto [state, skipTaskbar, skipPager] =
-        atoms(c, {"_NET_WM_STATE", "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"});
+        internAtoms(c, {"_NET_WM_STATE", "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"});
     const xcb_atom_t hints[] = {skipTaskbar, skipPager};
 
     if (!window->isVisible()) {
@@ -125,7 +125,7 @@ bool beginMoveResize(QWindow *window, MoveResize kind)
         return false;
     const auto id = xcb_window_t(window->winId());
     const xcb_window_t root = rootOf(c, id);
-    const auto [supported, moveResize] = atoms(c, {"_NET_SUPPORTED", "_NET_WM_MOVERESIZE"});
+    const auto [supported, moveResize] = internAtoms(c, {"_NET_SUPPORTED", "_NET_WM_MOVERESIZE"});
     if (!supportedByWindowManager(c, root, supported, moveResize))
         return false;
     std::unique_ptr<xcb_query_pointer_reply_t, decltype(&std::free)> pointer(
