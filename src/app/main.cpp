@@ -11,8 +11,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ruler"));
     Startup::installQtTranslation(app);
-    // Loaded by now, while Qt connected to the display; the window's first
-    // text needs it.
+    // Fontconfig does not wait for a load in progress: were the window's
+    // first text drawn before it ended, Qt would parse everything again.
+    // Qt's connection to the display usually takes longer than the load.
     fontConfiguration.wait();
     const std::unique_ptr<Form1> ruler = Startup::showRuler();
     return QApplication::exec();
