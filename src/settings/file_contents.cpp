@@ -86,6 +86,26 @@ std::optional<QByteArray> readFileContents(const QString &path, qsizetype limit)
     return text;
 }
 
+bool overwriteFileContents(const QString &path, const QByteArray &contents)
+{
+    constexpr qsizetype pageBytes = 4096;
+    if (contents.size() > pageBytes)
+        return false;
+    // Non-blocking, so that a pipe posing as the file fails to open rather
+    // than waiting for a reader.
+    const int file =
+        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (file < 0)
+        return false;
+    struct stat info
+    {};
+    const bool sameShape =
+        ::fstat(file, &info) == 0 && S_ISREG(info.st_mode) && info.st_size == contents.size();
+    const bool written = sameShape && ::pwrite(file, contents.constData(), size_t(contents.size()),
+                                               0) == ssize_t(contents.size());
+    return ::close(file) == 0 && written;
+}
+
 bool replaceFileContents(const QString &path, const QByteArray &contents)
 {
     const QByteArray target = resolved(QFile::encodeName(path));

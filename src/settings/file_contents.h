@@ -14,6 +14,17 @@
 // device or a pipe posing as the file is cut off at the limit.
 std::optional<QByteArray> readFileContents(const QString &path, qsizetype limit);
 
+// Writes contents over the file's own bytes when they are exactly as many as
+// it holds and no more than a page, and says whether it did. The kernel
+// copies a page into the file in one piece, so a process that dies at any
+// moment leaves the old bytes or the new ones; with no new file nor change of
+// size, the disk never holds an empty file in between either. The file keeps
+// its inode, links and permissions. A reader at that very instant may see
+// some of each; the lock around a write orders writers only. Anything else
+// (another size, not a regular file, not writable) is left untouched for
+// replaceFileContents().
+bool overwriteFileContents(const QString &path, const QByteArray &contents);
+
 // Replaces a file's contents as a whole: the new text goes to a file of its
 // own beside it, which then takes the name in one step. A process that dies
 // at any moment leaves either the old file or the new one, never a truncated

@@ -83,5 +83,8 @@ bool WriteIniValue(const QString &fileName, const QString &section, const QStrin
     const QByteArray updated = ProfileText::withValue(current, section8, key8, value8);
     if (updated == current)
         return true;
-    return replaceFileContents(fileName, updated);
+    // A size or a position dragged with the mouse mostly keeps its number of
+    // digits: such a write goes over the file's own bytes, a fraction of the
+    // cost of a new file.
+    return overwriteFileContents(fileName, updated) || replaceFileContents(fileName, updated);
 }

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -48,6 +49,8 @@ private slots:
     void refusesWhatCannotStandOnOneLine();
     void severalKeysFromOneReading();
     void writeReplacesTheFileAsAWhole();
+    void sameSizeWriteGoesOverTheFile_data();
+    void sameSizeWriteGoesOverTheFile();
     void replacementKeepsPermissionsAndFollowsLinks();
     void unchangedWriteLeavesTheFileAlone();
     void oversizedFileIsNeitherReadNorRewritten();
@@ -240,19 +243,55 @@ void TestProfileFile::severalKeysFromOneReading()
 
 void TestProfileFile::writeReplacesTheFileAsAWhole()
 {
-    // A reader that opened the file before a write keeps seeing the whole old
-    // file: the new text goes to a new file that then takes the name, so no
-    // moment exists at which the file is truncated or half written.
+    // A reader that opened the file before a write that changes its size
+    // keeps seeing the whole old file: the new text goes to a new file that
+    // then takes the name, so no moment exists at which the file is
+    // truncated or half written.
     TemporarySettings file;
     file.setText("[General]\nA=1\nB=2\n");
     QFile before(file.path());
     QVERIFY(before.open(QIODevice::ReadOnly));
     const ino_t oldInode = inodeOf(file.path());
 
-    QVERIFY(write(file, QStringLiteral("A"), QStringLiteral("3")));
+    QVERIFY(write(file, QStringLiteral("A"), QStringLiteral("33")));
     QCOMPARE(before.readAll(), QByteArray("[General]\nA=1\nB=2\n"));
     QVERIFY(inodeOf(file.path()) != oldInode);
-    QCOMPARE(file.text(), QByteArray("[General]\nA=3\nB=2\n"));
+    QCOMPARE(file.text(), QByteArray("[General]\nA=33\nB=2\n"));
+}
+
+void TestProfileFile::sameSizeWriteGoesOverTheFile_data()
+{
+    QTest::addColumn<QByteArray>("padding");
+    QTest::addColumn<bool>("inPlace");
+
+    QTest::newRow("usual file") << QByteArray() << true;
+    QTest::newRow("larger than a page") << QByteArray(4096, ';') << false;
+}
+
+void TestProfileFile::sameSizeWriteGoesOverTheFile()
+{
+    // A value that keeps its length, as a size or a position dragged with
+    // the mouse mostly does, is written over the file's own bytes: the same
+    // file, seen through every link to it. Beyond a page the kernel may
+    // write it in pieces, so the file is replaced as a whole.
+    QFETCH(QByteArray, padding);
+    QFETCH(bool, inPlace);
+    TemporarySettings file;
+    const QByteArray before = padding + "\n[General]\nA=1\nB=2\n";
+    file.setText(before);
+    const QString otherName = file.path() + QStringLiteral(".link");
+    QCOMPARE(::link(QFile::encodeName(file.path()).constData(),
+                    QFile::encodeName(otherName).constData()),
+             0);
+    const ino_t oldInode = inodeOf(file.path());
+
+    QVERIFY(write(file, QStringLiteral("A"), QStringLiteral("3")));
+    const QByteArray after = padding + "\n[General]\nA=3\nB=2\n";
+    QCOMPARE(file.text(), after);
+    QCOMPARE(inodeOf(file.path()) == oldInode, inPlace);
+    QFile other(otherName);
+    QVERIFY(other.open(QIODevice::ReadOnly));
+    QCOMPARE(other.readAll(), inPlace ? after : before);
 }
 
 void TestProfileFile::replacementKeepsPermissionsAndFollowsLinks()
@@ -261,7 +300,7 @@ void TestProfileFile::replacementKeepsPermissionsAndFollowsLinks()
     file.setText("[General]\nA=1\n");
     const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
     QVERIFY(QFile::setPermissions(file.path(), mode));
-    QVERIFY(write(file, QStringLiteral("A"), QStringLiteral("2")));
+    QVERIFY(write(file, QStringLiteral("A"), QStringLiteral("22")));
     // Owner, group and others; the user bits only echo the owner's for the owner.
     const auto notUser = QFileDevice::Permissions(0x7077);
     QCOMPARE(QFile::permissions(file.path()) & notUser, mode);
@@ -270,11 +309,11 @@ void TestProfileFile::replacementKeepsPermissionsAndFollowsLinks()
     const QString linked = file.path() + QStringLiteral(".real");
     QVERIFY(QFile::rename(file.path(), linked));
     QVERIFY(QFile::link(linked, file.path()));
-    QVERIFY(write(file, QStringLiteral("A"), QStringLiteral("3")));
+    QVERIFY(write(file, QStringLiteral("A"), QStringLiteral("333")));
     QVERIFY(QFileInfo(file.path()).isSymLink());
     QFile real(linked);
     QVERIFY(real.open(QIODevice::ReadOnly));
-    QCOMPARE(real.readAll(), QByteArray("[General]\nA=3\n"));
+    QCOMPARE(real.readAll(), QByteArray("[General]\nA=333\n"));
     // Nothing is left beside it.
     QCOMPARE(
         QDir(QFileInfo(file.path()).absolutePath()).entryList(QDir::Files | QDir::System).size(),
