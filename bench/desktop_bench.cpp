@@ -1,6 +1,7 @@
 // Measures whole programs on an X server of its own with openbox: the ruler,
-// a bare Qt window and KRuler, in alternating rounds, with and without Qt's
-// X11 OpenGL integration:
+// a bare Qt window, the same window drawing the ruler's first texts, and
+// KRuler, in alternating rounds, with and without Qt's X11 OpenGL
+// integration:
 //   - launch: from starting the program to its window being mapped and
 //     painted (its middle no longer the desktop's colour), polled every 2 ms;
 //   - peak resident memory (VmHWM);
@@ -45,6 +46,7 @@ struct Program
     QString path;
     QString title;        // of its window
     QString settingsPath; // removed before each launch, when not empty
+    QStringList arguments = {};
 };
 
 const QString rulerTitle = QStringLiteral("Ostrel屏幕刻度尺");
@@ -125,7 +127,7 @@ std::optional<Measurement> measure(DesktopSession &desktop, const Program &progr
 
     QElapsedTimer clock;
     clock.start();
-    process.start(program.path, {});
+    process.start(program.path, program.arguments);
     unsigned window = 0;
     const bool painted = waitFor(
         [&] {
@@ -212,6 +214,11 @@ int main(int argc, char *argv[])
          QStringLiteral(BASELINE_PROGRAM),
          QStringLiteral("baseline"),
          {}},
+        {QStringLiteral("bare window + texts"),
+         QStringLiteral(BASELINE_PROGRAM),
+         QStringLiteral("baseline with texts"),
+         {},
+         {QStringLiteral("--texts")}},
     };
     for (const QString &other : arguments) {
         const QFileInfo program(other);
