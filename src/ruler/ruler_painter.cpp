@@ -71,9 +71,10 @@ QImage band(const Scale &scale, const DrawingSettings &drawing, TickClass lowest
 }
 
 // Both edges carry the same ticks: from the top and bottom edges of a
-// horizontal ruler, from the left and right edges of a vertical one.
-void paintTicks(QPainter &painter, QSize device, qreal ratio, const Scale &scale,
-                const DrawingSettings &drawing)
+// horizontal ruler, from the left and right edges of a vertical one. Returns
+// how deep the bands reach in from each edge, in device pixels.
+int paintTicks(QPainter &painter, QSize device, qreal ratio, const Scale &scale,
+               const DrawingSettings &drawing)
 {
     const bool horizontal = scale.orientation == ScaleOrientation::Horizontal;
     const int along = horizontal ? device.width() : device.height();
@@ -92,6 +93,7 @@ void paintTicks(QPainter &painter, QSize device, qreal ratio, const Scale &scale
         painter.drawImage(at(across - bandEnd), image);
         bandStart = bandEnd;
     }
+    return bandStart;
 }
 
 } // namespace
@@ -229,30 +231,20 @@ void RulerPainter::paint(QPainter &painter, QSize device, qreal ratio, const Sca
     useFont(font, ratio);
 
     const QSizeF size = QSizeF(device) / ratio;
-    // The tick bands paint their own background; the rest is filled.
-    const int bandsEnd = std::min(
-        scale.tickPixels[size_t(TickClass::Big)],
-        (scale.orientation == ScaleOrientation::Vertical ? device.width() : device.height()) / 2);
-    const QColor background = QColor::fromRgb(drawing.background);
-    if (scale.orientation == ScaleOrientation::Horizontal) {
-        painter.fillRect(
-            QRectF(0, bandsEnd / ratio, size.width(), size.height() - 2 * bandsEnd / ratio),
-            background);
-    } else if (scale.orientation == ScaleOrientation::Vertical) {
-        painter.fillRect(
-            QRectF(bandsEnd / ratio, 0, size.width() - 2 * bandsEnd / ratio, size.height()),
-            background);
-    } else {
-        painter.fillRect(QRectF(QPointF(0, 0), size), background);
-    }
+    const bool horizontal = scale.orientation == ScaleOrientation::Horizontal;
+    // The tick bands paint their own background; only the room between them is filled.
+    const double bands = scale.orientation == ScaleOrientation::None
+                             ? 0
+                             : paintTicks(painter, device, ratio, scale, drawing) / ratio;
+    painter.fillRect(horizontal ? QRectF(0, bands, size.width(), size.height() - 2 * bands)
+                                : QRectF(bands, 0, size.width() - 2 * bands, size.height()),
+                     QColor::fromRgb(drawing.background));
     const auto snap = [ratio](double logical) {
         return std::round(logical * ratio) / ratio;
     };
 
     if (scale.orientation != ScaleOrientation::None) {
-        paintTicks(painter, device, ratio, scale, drawing);
         const double tick = scale.tickPixels[size_t(TickClass::Big)] / ratio;
-        const bool horizontal = scale.orientation == ScaleOrientation::Horizontal;
         std::vector<Placement> first;
         std::vector<Placement> second;
         first.reserve(scale.numbers.size());
