@@ -101,8 +101,7 @@ bool overwriteFileContents(const QString &path, const QByteArray &contents)
     {};
     const bool sameShape =
         ::fstat(file, &info) == 0 && S_ISREG(info.st_mode) && info.st_size == contents.size();
-    const bool written = sameShape && ::pwrite(file, contents.constData(), size_t(contents.size()),
-                                               0) == ssize_t(contents.size());
+    const bool written = sameShape && writeAll(file, contents);
     return ::close(file) == 0 && written;
 }
 
