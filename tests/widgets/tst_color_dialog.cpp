@@ -548,7 +548,7 @@ void TestColorDialog::okRepaintsWithTheStoredUnit()
     execAndPressOk(dialog);
 
     // Nothing changed in the dialog, yet the ruler is painted anew.
-    const QImage &image = setup.ruler.image();
+    const QImage image = setup.ruler.image();
     for (const int x : {37, 96, 200})
         QCOMPARE(topTick(image, x) == 23, x == bigTickX);
 }
@@ -565,7 +565,7 @@ void TestColorDialog::okAppliesTheColours()
     dialog.Text1(4)->setText(QStringLiteral("#00ff00"));
     execAndPressOk(dialog);
 
-    const QImage &image = setup.ruler.image();
+    const QImage image = setup.ruler.image();
     QCOMPARE(image.pixel(1, 60), blue);
     QCOMPARE(topTick(image, 37, green), 23);
     // Mid ticks keep their red.

@@ -160,7 +160,7 @@ void TestDamagedSettings::rulerComesUpAndKeepsWhatItDidNotWrite()
     QCOMPARE(ruler.menu().mnuDirection().checkedIndex(), vertical ? 1 : 0);
     QCOMPARE(window.geometry(), geometry);
 
-    const QImage &image = window.image();
+    const QImage image = window.image();
     QCOMPARE(image.size(), geometry.size());
     const QPoint clear =
         vertical ? QPoint(geometry.width() / 2, 5) : QPoint(5, geometry.height() / 2);
