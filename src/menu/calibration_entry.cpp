@@ -71,8 +71,7 @@ void runCalibrationEntry(FormMenu &menu, Form1 &ruler)
     const int direction = menu.mnuDirection().checkedIndex();
     const int unit = menu.mnuScaleMode().checkedIndex();
     const int sizeMode = menu.mnuSize().checkedIndex();
-    const double left = ruler.leftTwips();
-    const double top = ruler.topTwips();
+    const QPoint position = ruler.pos();
     const RulerSettings &settings = ruler.settings();
     const QString storedLength = settings.read(SettingsKey::Width);
     const QString storedBreadth = settings.read(SettingsKey::Height);
@@ -100,5 +99,6 @@ void runCalibrationEntry(FormMenu &menu, Form1 &ruler)
     menu.mnuDirection_Click(direction);
     menu.mnuScaleMode_Click(unit);
     menu.mnuSize_Click(sizeMode);
-    ruler.moveTwips(left, top);
+    // Exactly where it was, even where no move command could have taken it.
+    ruler.move(position);
 }

@@ -55,12 +55,15 @@ QPoint reachablePosition(QRect window, const QList<QRect> &screens)
             placedWithin(window.y(), window.height(), nearest->y(), nearest->height())};
 }
 
-QPoint keptReachable(QRect window, QRect desktop, QSize visible)
+QPoint keptReachable(QPoint from, QRect wanted, QRect desktop, QSize visible)
 {
-    const int minX = desktop.left() + visible.width() - window.width();
-    const int maxX = desktop.right() + 1 - visible.width();
-    const int minY = desktop.top() + visible.height() - window.height();
-    const int maxY = desktop.bottom() + 1 - visible.height();
-    return {std::clamp(window.x(), std::min(minX, maxX), maxX),
-            std::clamp(window.y(), std::min(minY, maxY), maxY)};
+    const auto kept = [](int from, int wanted, int low, int high) {
+        if (wanted == from)
+            return from;
+        return std::clamp(wanted, std::min({low, high, from}), std::max(high, from));
+    };
+    return {kept(from.x(), wanted.x(), desktop.left() + visible.width() - wanted.width(),
+                 desktop.right() + 1 - visible.width()),
+            kept(from.y(), wanted.y(), desktop.top() + visible.height() - wanted.height(),
+                 desktop.bottom() + 1 - visible.height())};
 }

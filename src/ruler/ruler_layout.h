@@ -33,7 +33,10 @@ QSize boundedSize(QSize size, const RulerBounds &bounds, bool vertical);
 // as far inside it as it fits; a window that shows at least partly stays.
 QPoint reachablePosition(QRect window, const QList<QRect> &screens);
 
-// Where a window moved by keys or menu commands may go: anywhere that keeps
-// at least `visible` of it on the desktop, so that it can always be brought
-// back the way it went.
-QPoint keptReachable(QRect window, QRect desktop, QSize visible);
+// Where a window at `from`, moved by keys or menu commands towards `wanted`'s
+// position, may go: a coordinate that the move changes stops where at least
+// `visible` of the window stays on the desktop, so that it can always be
+// brought back the way it went, but never behind where it already was. A
+// coordinate that the move leaves alone stays exactly as it is, wherever the
+// window manager or a drag put it.
+QPoint keptReachable(QPoint from, QRect wanted, QRect desktop, QSize visible);

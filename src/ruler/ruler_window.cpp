@@ -273,7 +273,7 @@ void Form1::moveTwips(double left, double top)
 {
     const double tpp = twipsPerPixel();
     const QPoint wanted(Twips::toPixels(left, tpp), Twips::toPixels(top, tpp));
-    move(keptReachable(QRect(wanted, size()), desktopGeometry(this), Label1->size()));
+    move(keptReachable(pos(), QRect(wanted, size()), desktopGeometry(this), Label1->size()));
 }
 
 void Form1::paintEvent(QPaintEvent *)
@@ -304,8 +304,11 @@ void Form1::mousePressEvent(QMouseEvent *event)
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
     // Any button on the grip stretches the ruler from its corner, the right
-    // one included: the menu opens from the body only.
-    if (watched == Label1 && event->type() == QEvent::MouseButtonPress) {
+    // one included: the menu opens from the body only. A double-click is a
+    // press too; left to travel up, it would reach the body's handler, which
+    // takes it as a press on the body and opens the menu.
+    if (watched == Label1 && (event->type() == QEvent::MouseButtonPress ||
+                              event->type() == QEvent::MouseButtonDblClick)) {
         beginCornerResize(this, Label1, *static_cast<QMouseEvent *>(event));
         return true;
     }

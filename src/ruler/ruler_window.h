@@ -47,7 +47,8 @@ public:
     double twipsPerPixel() const;
     double leftTwips() const;
     double topTwips() const;
-    // Moves the window, keeping enough of it on the desktop to be reached.
+    // Moves the window, keeping enough of it on the desktop to be reached;
+    // a coordinate that does not change is not touched.
     void moveTwips(double left, double top);
 
     void setVisible(bool visible) override;

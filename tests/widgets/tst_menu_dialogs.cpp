@@ -164,6 +164,7 @@ void TestMenuDialogs::physicalScaleWithoutCalibrationShowsTheTip_data()
     QTest::newRow("missing") << QByteArray() << 1;
     QTest::newRow("zero") << QByteArray("Revision=0\n") << 1;
     QTest::newRow("letters") << QByteArray("Revision=abc\n") << 1;
+    QTest::newRow("negative") << QByteArray("Revision=-0.05\n") << 1;
     QTest::newRow("calibrated") << QByteArray("Revision=0.9\n") << 0;
 }
 
@@ -240,9 +241,10 @@ void TestMenuDialogs::calibrationShowsTheNominalRulerThenRestoresIt()
 {
     StartedRuler started(
         "AlwaysOnTop=True\nDirection=90\nScaleMode=Inches\nSizeMode=1\nRevision=0.9\n"
-        "Width=12000\nHeight=2000\nLeft=1500\nTop=300\n");
+        "Width=12000\nHeight=2000\nLeft=11850\nTop=300\n");
+    // Further right than a move command would take it: it comes back exactly.
     const QRect before = started.ruler.geometry();
-    QCOMPARE(before, QRect(100, 20, 133, 800));
+    QCOMPARE(before, QRect(790, 20, 133, 800));
     CalibrationSeen seen;
     const auto box = answerCalibration(started, seen, QStringLiteral("181"));
     started.menu().mnuRevise_Click();

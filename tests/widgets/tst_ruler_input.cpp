@@ -25,6 +25,7 @@ private slots:
     void arrowKeysMove_data();
     void arrowKeysMove();
     void repeatedKeyDownsMoveEachTime();
+    void movesLeaveTheOtherCoordinateAlone();
     void translucencyKeys_data();
     void translucencyKeys();
     void otherKeysDoNothing();
@@ -80,6 +81,20 @@ void TestRulerInput::repeatedKeyDownsMoveEachTime()
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_Right, Qt::NoModifier);
     QApplication::sendEvent(&started.ruler, &release);
     QCOMPARE(started.ruler.pos(), QPoint(121, 100));
+}
+
+void TestRulerInput::movesLeaveTheOtherCoordinateAlone()
+{
+    // At x = 790 on the 800-pixel screen, beyond where a move to the right
+    // would stop (800 - the grip's 24 pixels).
+    StartedRuler started("Left=11850\nTop=1500\n");
+    QCOMPARE(started.ruler.pos(), QPoint(790, 100));
+    pressKey(&started.ruler, Qt::Key_Up);
+    QCOMPARE(started.ruler.pos(), QPoint(790, 93));
+    started.menu().mnuMove_Click(4);
+    QCOMPARE(started.ruler.pos(), QPoint(790, 93));
+    pressKey(&started.ruler, Qt::Key_Left);
+    QCOMPARE(started.ruler.pos(), QPoint(783, 93));
 }
 
 void TestRulerInput::translucencyKeys_data()
@@ -160,17 +175,23 @@ void TestRulerInput::otherButtonsDragTheBody()
 void TestRulerInput::anyButtonOnTheGripStretches_data()
 {
     QTest::addColumn<int>("button");
-    QTest::newRow("left") << int(Qt::LeftButton);
-    QTest::newRow("right") << int(Qt::RightButton);
-    QTest::newRow("middle") << int(Qt::MiddleButton);
+    QTest::addColumn<bool>("doubleClick");
+    QTest::newRow("left") << int(Qt::LeftButton) << false;
+    QTest::newRow("right") << int(Qt::RightButton) << false;
+    QTest::newRow("middle") << int(Qt::MiddleButton) << false;
+    QTest::newRow("right double-click") << int(Qt::RightButton) << true;
 }
 
 void TestRulerInput::anyButtonOnTheGripStretches()
 {
     QFETCH(int, button);
+    QFETCH(bool, doubleClick);
     StartedRuler started;
     QLabel *grip = started.ruler.grip();
-    QTest::mousePress(grip, Qt::MouseButton(button), {}, QPoint(5, 5));
+    if (doubleClick)
+        QTest::mouseDClick(grip, Qt::MouseButton(button), {}, QPoint(5, 5));
+    else
+        QTest::mousePress(grip, Qt::MouseButton(button), {}, QPoint(5, 5));
     QTest::mouseMove(grip, QPoint(105, 45));
     QCOMPARE(started.ruler.size(), QSize(752, 160));
     QCOMPARE(started.stored(SettingsKey::Width), QStringLiteral("11280"));
