@@ -5,7 +5,6 @@
 #include "dialogs/about_box.h"
 #include "dialogs/color_dialog.h"
 #include "ruler/ruler_window.h"
-#include "settings/numeric_text.h"
 #include "settings/setting_values.h"
 
 #include <QAction>
@@ -99,8 +98,7 @@ void FormMenu::mnuSize_Click(int Index)
 {
     m_mnuSize.mark(Index);
     // The physical scale goes ahead uncalibrated, after the tip says how to calibrate.
-    if (Index == 1 &&
-        NumericText::numericValue(m_ruler.settings().read(SettingsKey::Revision)) == 0)
+    if (Index == 1 && calibrationOf(m_ruler.settings().read(SettingsKey::Revision)) == 0)
         showInAboutBox(QStringLiteral("提示"),
                        QStringLiteral("** 没有校正值，请在菜单中选择[输入校正值]以校正刻度尺。"));
     m_ruler.settings().write(SettingsKey::SizeMode, QString::number(Index));

@@ -7,7 +7,6 @@
 
 DrawingSettings readDrawingSettings(const RulerSettings &settings)
 {
-    using NumericText::numericValue;
     using NumericText::wholeNumber;
 
     // One reading of the file for all eleven keys, in the order they are used.
@@ -18,7 +17,7 @@ DrawingSettings readDrawingSettings(const RulerSettings &settings)
 
     DrawingSettings drawing;
     drawing.physical = wholeNumber(stored[0]) != 0;
-    const double calibration = numericValue(stored[1]);
+    const double calibration = calibrationOf(stored[1]);
     drawing.calibration = calibration == 0 ? 1.0 : calibration;
     drawing.direction = wholeNumber(stored[2]);
 

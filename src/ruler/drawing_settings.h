@@ -9,7 +9,7 @@ class RulerSettings;
 struct DrawingSettings
 {
     bool physical = false;
-    double calibration = 1; // 0 or missing counts as 1
+    double calibration = 1; // not calibrated counts as 1
     double direction = 0;   // whole number: 0 horizontal, 90 vertical
     QRgb background = 0;
     QRgb numbers = 0;

@@ -215,6 +215,6 @@ QString unitHint(int unitCode, bool physical, double calibration)
                    : unitCode == UnitCode::Inches ? QStringLiteral("英寸")
                                                   : QStringLiteral("毫米");
     if (physical)
-        hint += QStringLiteral("(r=%1)").arg(calibration, 0, 'f', 2);
+        hint += QStringLiteral("(r=") + NumericText::fixedText(calibration, 2) + u')';
     return hint;
 }

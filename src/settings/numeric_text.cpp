@@ -184,4 +184,42 @@ QString doubleText(double value)
     return QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
 }
 
+QString fixedText(double value, int decimals)
+{
+    if (!std::isfinite(value) || decimals < 0)
+        return QString::number(value, 'f', std::max(decimals, 0));
+    // The shortest text that reads back as the value is its decimal form as
+    // written: 1.005 is "1.005" here, though the nearest double lies below it.
+    // The smallest double takes 1074 decimals and the largest 309 digits.
+    std::array<char, 1100> buffer{};
+    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                       std::chars_format::fixed);
+    std::string_view text(buffer.data(), size_t(written.ptr - buffer.data()));
+    const bool negative = text.starts_with('-');
+    if (negative)
+        text.remove_prefix(1);
+    const size_t point = std::min(text.find('.'), text.size());
+    std::string digits(text.substr(0, point));
+    std::string fraction(point < text.size() ? text.substr(point + 1) : std::string_view());
+    fraction.resize(std::max(fraction.size(), size_t(decimals) + 1), '0');
+    digits += fraction.substr(0, size_t(decimals));
+
+    // A half goes away from zero, whatever follows it.
+    if (fraction[size_t(decimals)] >= '5') {
+        size_t at = digits.size();
+        while (at > 0 && digits[at - 1] == '9')
+            digits[--at] = '0';
+        if (at == 0)
+            digits.insert(digits.begin(), '1');
+        else
+            ++digits[at - 1];
+    }
+    if (decimals > 0)
+        digits.insert(digits.size() - size_t(decimals), 1, '.');
+    const bool zero = digits.find_first_not_of("0.") == std::string::npos;
+    if (negative && !zero)
+        digits.insert(digits.begin(), '-');
+    return QString::fromLatin1(digits.data(), qsizetype(digits.size()));
+}
+
 } // namespace NumericText

@@ -35,4 +35,8 @@ QString singleText(double value);
 // digits, with "." and a leading zero ("0.905", "180", "-0.05").
 QString doubleText(double value);
 
+// The value with exactly `decimals` decimals, rounded as its decimal text
+// reads, halves away from zero: 1.005 gives "1.01" and 0.125 gives "0.13".
+QString fixedText(double value, int decimals);
+
 } // namespace NumericText

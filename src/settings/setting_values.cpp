@@ -2,6 +2,8 @@
 
 #include "numeric_text.h"
 
+#include <cmath>
+
 int unitCodeOf(QStringView scaleModeText)
 {
     if (scaleModeText == u"Pixels")
@@ -64,4 +66,10 @@ int opacityOf(QStringView transparentText)
     if (transparentText.isEmpty())
         return 255;
     return NumericText::boundedInt(NumericText::wholeNumber(transparentText), 0, 255);
+}
+
+double calibrationOf(QStringView revisionText)
+{
+    const double calibration = NumericText::numericValue(revisionText);
+    return calibration > 0 && std::isfinite(calibration) ? calibration : 0;
 }

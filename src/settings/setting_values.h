@@ -32,3 +32,8 @@ bool isVerticalText(QStringView directionText);
 
 // Transparent: empty is 255; otherwise its whole number, brought into 0..255.
 int opacityOf(QStringView transparentText);
+
+// Revision: the calibration value, or 0 for a ruler that is not calibrated.
+// Only a positive finite ratio calibrates: a negative one (a negative length
+// typed into the calibration box) would draw no tick and no number at all.
+double calibrationOf(QStringView revisionText);

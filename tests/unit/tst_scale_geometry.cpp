@@ -307,6 +307,10 @@ void TestScaleGeometry::unitHints_data()
     QTest::newRow("physical pixels uncalibrated") << 3 << true << 1.0 << "像素(r=1.00)";
     QTest::newRow("negative") << 6 << true << -0.05 << "毫米(r=-0.05)";
     QTest::newRow("rounded") << 5 << true << 0.905 << "英寸(r=0.91)";
+    // The nearest doubles of these lie below their halves.
+    QTest::newRow("decimal half 1.005") << 6 << true << 1.005 << "毫米(r=1.01)";
+    QTest::newRow("decimal half 1.025") << 6 << true << 1.025 << "毫米(r=1.03)";
+    QTest::newRow("carried into the units") << 6 << true << 9.995 << "毫米(r=10.00)";
 }
 
 void TestScaleGeometry::unitHints()

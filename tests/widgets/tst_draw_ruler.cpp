@@ -258,6 +258,11 @@ void TestDrawRuler::physicalScaleUsesTheCalibrationValue()
     QCOMPARE(topTick(image, 41), 23); // 42 px
     // "毫米(r=0.90)" is wider than "毫米".
     QVERIFY(inkBox(image, image.rect(), nearerTo(black, yellow)).width() > plainHintWidth + 20);
+
+    // A negative value calibrates nothing: nominal ticks, and "毫米(r=1.00)".
+    RulerOnFile uncalibrated("SizeMode=1\n");
+    RulerOnFile negative("SizeMode=1\nRevision=-0.05\n");
+    QCOMPARE(draw(negative, 6), draw(uncalibrated, 6));
 }
 
 void TestDrawRuler::hugeCalibrationPaintsSolidTicksQuickly()
