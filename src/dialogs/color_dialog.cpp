@@ -123,6 +123,18 @@ void Form2::createRows(double tpp)
     }
 }
 
+void Form2::setVisible(bool visible)
+{
+    QDialog::setVisible(visible);
+    // QDialog hands the focus to its first control as if by Tab, and a line
+    // edit reached by Tab selects its whole text: the first key would replace
+    // the colour. The caret stands after the text instead, as typing leaves it.
+    if (visible) {
+        if (auto *text = qobject_cast<QLineEdit *>(focusWidget()))
+            text->end(false);
+    }
+}
+
 void Form2::setFocusOrder()
 {
     const std::array<QWidget *, 10> order{m_text1[0], m_text1[1], m_text1[2], m_text1[3],

@@ -43,6 +43,8 @@ public:
     QPushButton *Command1() const { return m_command1; }
     QPushButton *Command2() const { return m_command2; }
 
+    void setVisible(bool visible) override;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;

@@ -686,8 +686,13 @@ void TestColorDialog::focusOrder()
     RulerOnFile setup("IfCustomRulerLineColor=" + custom + '\n');
     Form2 dialog(setup.ruler);
     QStringList visited;
+    QString selectedAtOpening = QStringLiteral("unseen");
+    int caretAtOpening = -1;
     const auto driver = whenModalOpens<Form2>([&](Form2 &open) {
         if (QTest::qWaitForWindowActive(&open)) {
+            // The first key typed goes after the colour, not over it.
+            selectedAtOpening = open.Text1(0)->selectedText();
+            caretAtOpening = open.Text1(0)->cursorPosition();
             visited.append(controlName(open, QApplication::focusWidget()));
             for (qsizetype i = 1; i < order.size(); ++i) {
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -698,6 +703,8 @@ void TestColorDialog::focusOrder()
     });
     dialog.exec();
     QCOMPARE(visited, order);
+    QCOMPARE(selectedAtOpening, QString());
+    QCOMPARE(caretAtOpening, 7);
 }
 
 QTEST_MAIN(TestColorDialog)
