@@ -1,5 +1,6 @@
 #include "app/font_configuration_preload.h"
 #include "app/startup.h"
+#include "app/termination_signals.h"
 #include "ruler/ruler_window.h"
 
 #include <QApplication>
@@ -16,5 +17,11 @@ int main(int argc, char *argv[])
     // Qt's connection to the display usually takes longer than the load.
     fontConfiguration.wait();
     const std::unique_ptr<Form1> ruler = Startup::showRuler();
+    // Ended from outside, the ruler closes as it does when the user quits, so
+    // its position is stored; an open dialog's loop ends with the program's.
+    const TerminationSignals termination([&ruler] {
+        ruler->close();
+        QApplication::exit();
+    });
     return QApplication::exec();
 }

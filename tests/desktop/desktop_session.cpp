@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QThread>
 
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <xcb/xcb.h>
@@ -499,6 +500,12 @@ bool DesktopSession::moveResizeRequested() const
             requested = true;
     }
     return requested;
+}
+
+void DesktopSession::signalRuler(int signal) const
+{
+    if (m_ruler && m_ruler->processId() > 0)
+        ::kill(pid_t(m_ruler->processId()), signal);
 }
 
 void DesktopSession::requestClose(unsigned window) const

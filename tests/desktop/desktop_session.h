@@ -94,6 +94,8 @@ public:
 
     // Asks the window manager to close the window as its close button would.
     void requestClose(unsigned window) const;
+    // Sends the running program a signal, as the end of a session or kill does.
+    void signalRuler(int signal) const;
 
     // Runs xdotool with the given arguments on this display; true on success.
     bool xdotool(const QStringList &arguments) const;

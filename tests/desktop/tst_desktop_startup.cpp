@@ -3,10 +3,12 @@
 
 #include <QTest>
 
+#include <csignal>
+
 using namespace ImageProbe;
 
 // What the ruler makes of its ruler.ini at the start, and what it stores
-// there when the window manager closes it. The first start without a file
+// there when the window manager closes it or the session ends it. The first start without a file
 // is part of tst_desktop_journeys.
 class TestDesktopStartup : public QObject
 {
@@ -14,7 +16,8 @@ class TestDesktopStartup : public QObject
 
 private slots:
     void initTestCase();
-    void closeRequestStoresThePosition();
+    void endingStoresThePosition_data();
+    void endingStoresThePosition();
     void storedStateReachesTheWindowManager_data();
     void storedStateReachesTheWindowManager();
     void paintsWhatTheFileSays();
@@ -28,8 +31,16 @@ void TestDesktopStartup::initTestCase()
     QVERIFY2(m_desktop.isReady(), "no X server with a window manager could be started");
 }
 
-void TestDesktopStartup::closeRequestStoresThePosition()
+void TestDesktopStartup::endingStoresThePosition_data()
 {
+    QTest::addColumn<int>("signal");
+    QTest::newRow("close request") << 0;
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+}
+
+void TestDesktopStartup::endingStoresThePosition()
+{
+    QFETCH(int, signal);
     const unsigned window = m_desktop.startRuler("Left=1500\nTop=3000\n");
     QVERIFY(window);
     QTRY_COMPARE(m_desktop.geometry(window).topLeft(), QPoint(100, 200));
@@ -37,8 +48,12 @@ void TestDesktopStartup::closeRequestStoresThePosition()
                                QStringLiteral("300"), QStringLiteral("40")}));
     QTRY_COMPARE(m_desktop.geometry(window).topLeft(), QPoint(300, 40));
 
-    m_desktop.requestClose(window);
+    if (signal == 0)
+        m_desktop.requestClose(window);
+    else
+        m_desktop.signalRuler(signal);
     QVERIFY(m_desktop.waitForRulerExit());
+    QCOMPARE(m_desktop.rulerExitCode(), 0);
     QCOMPARE(m_desktop.stored(QStringLiteral("Left")), QStringLiteral("4500"));
     QCOMPARE(m_desktop.stored(QStringLiteral("Top")), QStringLiteral("600"));
 }
