@@ -67,8 +67,10 @@ bool WriteIniValue(const QString &fileName, const QString &section, const QStrin
     const QByteArray section8 = section.toLocal8Bit();
     const QByteArray key8 = key.toLocal8Bit();
     const QByteArray value8 = value.toLocal8Bit();
-    if (!ProfileText::canStore(section8, key8, value8))
+    if (!ProfileText::canStore(section8, key8, value8)) {
+        errno = EINVAL;
         return false;
+    }
 
     // Read, change and replace as one step that no other ruler cuts into.
     const SettingsLock lock(fileName);

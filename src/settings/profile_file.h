@@ -21,6 +21,7 @@ QStringList ReadIniValues(const QString &fileName, const QString &section, const
 // replaced as a whole, so that an interrupted write never leaves it truncated,
 // under a lock on its folder, so that two rulers never lose each other's keys.
 // Returns false, and changes nothing, when the file cannot be read or written
-// or when the names or the value cannot be stored on one line.
+// or when the names or the value cannot be stored on one line; errno then
+// says why (EINVAL for the names or the value).
 bool WriteIniValue(const QString &fileName, const QString &section, const QString &key,
                    const QString &value);

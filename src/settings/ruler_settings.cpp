@@ -2,6 +2,11 @@
 
 #include "profile_file.h"
 
+#include <QtGlobal>
+
+#include <cerrno>
+#include <cstring>
+
 RulerSettings::RulerSettings(QString filePath)
     : m_filePath(std::move(filePath))
 {}
@@ -13,7 +18,11 @@ QString RulerSettings::read(SettingsKey key) const
 
 void RulerSettings::write(SettingsKey key, const QString &value) const
 {
-    WriteIniValue(m_filePath, settingsSection, keyName(key), value);
+    if (WriteIniValue(m_filePath, settingsSection, keyName(key), value) || m_failedWriteTold)
+        return;
+    m_failedWriteTold = true;
+    qWarning("ruler: cannot write %s: %s (later failures are not reported)",
+             qUtf8Printable(m_filePath), std::strerror(errno));
 }
 
 QStringList RulerSettings::readValues(const QList<SettingsKey> &keys) const

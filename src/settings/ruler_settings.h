@@ -26,7 +26,9 @@ public:
         std::copy(values.begin(), values.end(), result.begin());
         return result;
     }
-    // A failed write is silent by design: the next read shows what the file holds.
+    // A failed write goes on silently: the next read shows what the file
+    // holds. Only the first of them is told, as one line on standard error,
+    // for whoever wonders why the ruler forgets its settings.
     void write(SettingsKey key, const QString &value) const;
 
     const QString &filePath() const { return m_filePath; }
@@ -35,4 +37,5 @@ private:
     QStringList readValues(const QList<SettingsKey> &keys) const;
 
     QString m_filePath;
+    mutable bool m_failedWriteTold = false;
 };

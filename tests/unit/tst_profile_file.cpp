@@ -1,9 +1,11 @@
 #include "settings/profile_file.h"
+#include "settings/ruler_settings.h"
 #include "support/temporary_settings.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -55,6 +57,7 @@ private slots:
     void unchangedWriteLeavesTheFileAlone();
     void oversizedFileIsNeitherReadNorRewritten();
     void namedPipeReadsEmptyAndIsReplaced();
+    void firstFailedWriteIsToldOnce();
 };
 
 void TestProfileFile::missingFileReadsEmptyAndFirstWriteCreatesIt()
@@ -350,6 +353,18 @@ void TestProfileFile::namedPipeReadsEmptyAndIsReplaced()
     QVERIFY(write(file, QStringLiteral("A"), QStringLiteral("1")));
     QVERIFY(QFileInfo(file.path()).isFile());
     QCOMPARE(file.text(), QByteArray("[General]\nA=1\n"));
+}
+
+void TestProfileFile::firstFailedWriteIsToldOnce()
+{
+    TemporarySettings file;
+    const RulerSettings settings(file.path() + QStringLiteral(".d/ruler.ini"));
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(QStringLiteral(
+                             "^ruler: cannot write .*\\.d/ruler\\.ini: No such file or directory")));
+    QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+    settings.write(SettingsKey::Width, QStringLiteral("9780"));
+    settings.write(SettingsKey::Height, QStringLiteral("1800"));
 }
 
 QTEST_GUILESS_MAIN(TestProfileFile)
