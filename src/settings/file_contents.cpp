@@ -2,9 +2,12 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QHash>
 
+#include <chrono>
 #include <cstdio>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -46,6 +49,65 @@ bool takeName(const QByteArray &replacement, const QByteArray &target, bool targ
     Q_UNUSED(targetExists);
 #endif
     return ::rename(replacement.constData(), target.constData()) == 0;
+}
+
+// Whether a replacement of target may skip waiting for the disk. Without the
+// waits, ext4 allocates the new file's blocks only at writeback, and guards a
+// rename over a file with an early flush but not an exchange: a power cut
+// after the exchange could leave the name on an empty file, every setting
+// lost. The one exception is a file that this process made where there was
+// none, within a second of making it, and that no one else has replaced
+// since (it is still the file we put there): a first start writes its keys
+// in a row. All such a file holds was written by this run moments ago, so a
+// power cut loses nothing that was safe on the disk before. After that second
+// the kernel may have written it out and the user may have changed something
+// worth keeping, so it is waited for like any other.
+//
+// current is the file that target names now, or null where there is none;
+// replacement is the new file about to take the name.
+bool mayLeaveToWriteback(const QByteArray &target, const struct stat *current,
+                         const struct stat &replacement)
+{
+    using Clock = std::chrono::steady_clock;
+    struct MadeHere
+    {
+        dev_t device;
+        ino_t inode;
+        Clock::time_point made;
+    };
+    static std::mutex guard;
+    static QHash<QByteArray, MadeHere> madeHere;
+
+    const std::lock_guard lock(guard);
+    const Clock::time_point now = Clock::now();
+    if (!current) {
+        madeHere.insert(target, {replacement.st_dev, replacement.st_ino, now});
+        return true;
+    }
+    const auto found = madeHere.find(target);
+    if (found == madeHere.end())
+        return false;
+    if (found->device != current->st_dev || found->inode != current->st_ino ||
+        now - found->made > std::chrono::seconds(1)) {
+        madeHere.erase(found);
+        return false;
+    }
+    found->inode = replacement.st_ino;
+    return true;
+}
+
+// Makes a change of names in path's folder survive a power cut.
+void syncFolderOf(const QByteArray &path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray folder = slash < 0    ? QByteArray(".")
+                              : slash == 0 ? QByteArray("/")
+                                           : path.left(slash);
+    const int handle = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (handle < 0)
+        return;
+    ::fsync(handle);
+    ::close(handle);
 }
 
 // The file that a path names, through a symbolic link where it is one.
@@ -125,12 +187,21 @@ bool replaceFileContents(const QString &path, const QByteArray &contents)
         ::open(replacement.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
     if (file < 0)
         return existed && writeInPlace(target, contents);
+    struct stat made
+    {};
+    const bool wait =
+        ::fstat(file, &made) != 0 || !mayLeaveToWriteback(target, existed ? &info : nullptr, made);
     // The mode given to open() is cut by the umask; the old file's mode is kept whole.
-    bool written = writeAll(file, contents) && (!existed || ::fchmod(file, mode) == 0);
+    bool written = writeAll(file, contents) && (!existed || ::fchmod(file, mode) == 0) &&
+                   (!wait || ::fdatasync(file) == 0);
     written = ::close(file) == 0 && written;
     if (!written || !takeName(replacement, target, existed)) {
         ::unlink(replacement.constData());
         return false;
     }
+    // The new contents are in place either way: a folder that fails to sync
+    // is no reason to report the write as failed.
+    if (wait)
+        syncFolderOf(target);
     return true;
 }

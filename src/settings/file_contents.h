@@ -33,8 +33,11 @@ bool overwriteFileContents(const QString &path, const QByteArray &contents);
 // folder forbids new files but the file itself may be written, it is written
 // in place.
 //
-// Nothing here waits for the disk. A plain rename over an existing file
-// makes ext4 write the new data out first, which costs milliseconds on slow
-// disks; an exchange of the two names (Linux's RENAME_EXCHANGE) is as atomic
-// and leaves the writing to the kernel's usual writeback.
+// A power cut is survived too: the new file's data reaches the disk before
+// it takes the name, and the folder after, so that the name stays on the new
+// file. The names are exchanged (Linux's RENAME_EXCHANGE) where the file
+// exists, which is as atomic as a rename over it. Those waits are skipped
+// only for a file this process made from nothing a moment before, which
+// holds nothing of an earlier run to lose: a first start writes several keys
+// in a row.
 bool replaceFileContents(const QString &path, const QByteArray &contents);
