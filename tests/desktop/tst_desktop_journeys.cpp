@@ -85,6 +85,7 @@ class TestDesktopJourneys : public QObject
 
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void firstStartWithoutASettingsFile();
     void laterStartRestoresWhatTheFirstChanged();
     void colourDialogRepaintsTheRuler();
@@ -97,7 +98,12 @@ private:
 
 void TestDesktopJourneys::initTestCase()
 {
-    QVERIFY2(m_desktop.isReady(), "no X server with a window manager could be started");
+    QVERIFY2(m_desktop.start(), "no X server with a window manager could be started");
+}
+
+void TestDesktopJourneys::cleanupTestCase()
+{
+    m_desktop.end();
 }
 
 void TestDesktopJourneys::firstStartWithoutASettingsFile()

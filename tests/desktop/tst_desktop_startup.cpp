@@ -14,6 +14,7 @@ class TestDesktopStartup : public QObject
 
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void closeRequestStoresThePosition();
     void storedStateReachesTheWindowManager_data();
     void storedStateReachesTheWindowManager();
@@ -25,7 +26,12 @@ private:
 
 void TestDesktopStartup::initTestCase()
 {
-    QVERIFY2(m_desktop.isReady(), "no X server with a window manager could be started");
+    QVERIFY2(m_desktop.start(), "no X server with a window manager could be started");
+}
+
+void TestDesktopStartup::cleanupTestCase()
+{
+    m_desktop.end();
 }
 
 void TestDesktopStartup::closeRequestStoresThePosition()
