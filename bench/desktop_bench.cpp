@@ -202,7 +202,7 @@ int main(int argc, char *argv[])
         rounds = arguments.takeFirst().toInt();
 
     DesktopSession desktop;
-    if (!desktop.isReady()) {
+    if (!desktop.start()) {
         std::fprintf(stderr, "no X server with a window manager could be started\n");
         return 1;
     }

@@ -10,6 +10,9 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <sys/prctl.h>
+#include <unistd.h>
+#include <vector>
 #include <xcb/xcb.h>
 
 namespace {
@@ -37,15 +40,40 @@ bool waitFor(Condition done, int milliseconds)
     return true;
 }
 
+// The sessions started and not yet ended. A program that ends through
+// exit() never runs the destructors of what main() holds: these end at exit.
+std::vector<DesktopSession *> &startedSessions()
+{
+    static std::vector<DesktopSession *> sessions;
+    return sessions;
+}
+
+void endStartedSessions()
+{
+    const std::vector<DesktopSession *> sessions = startedSessions();
+    for (DesktopSession *session : sessions)
+        session->end();
+}
+
 } // namespace
 
-DesktopSession::DesktopSession()
+bool DesktopSession::start()
 {
-    QDir(m_folder.path()).mkdir(QStringLiteral("runtime"));
-    QFile::setPermissions(m_folder.filePath(QStringLiteral("runtime")),
+    end();
+    // Registered once the list is made, so that it runs before the list is destroyed.
+    static const bool endsAtExit = [] {
+        startedSessions();
+        return std::atexit(endStartedSessions) == 0;
+    }();
+    Q_UNUSED(endsAtExit);
+    startedSessions().push_back(this);
+
+    m_folder = std::make_unique<QTemporaryDir>();
+    QDir(m_folder->path()).mkdir(QStringLiteral("runtime"));
+    QFile::setPermissions(m_folder->filePath(QStringLiteral("runtime")),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (!QFile::copy(QStringLiteral(RULER_PROGRAM), programPath()))
-        return;
+        return false;
 
     // Xvfb picks a free display itself and writes its number to its standard
     // output: a number chosen here could be taken by a desktop starting at the
@@ -61,12 +89,12 @@ DesktopSession::DesktopSession()
     while (!number.endsWith('\n') && m_server->waitForReadyRead(int(deadline.remainingTime())))
         number += m_server->readAllStandardOutput();
     if (!number.endsWith('\n'))
-        return;
+        return false;
     m_display = QLatin1Char(':') + QString::fromLatin1(number.trimmed());
     xcb_connection_t *connection = xcb_connect(m_display.toLatin1().constData(), nullptr);
     if (xcb_connection_has_error(connection)) {
         xcb_disconnect(connection);
-        return;
+        return false;
     }
     m_connection = connection;
 
@@ -75,6 +103,7 @@ DesktopSession::DesktopSession()
         xcb_disconnect(m_connection);
         m_connection = nullptr;
     }
+    return isReady();
 }
 
 bool DesktopSession::windowManagerReady() const
@@ -103,11 +132,23 @@ bool DesktopSession::windowManagerReady() const
 
 DesktopSession::~DesktopSession()
 {
+    end();
+}
+
+void DesktopSession::end()
+{
     stop(m_ruler);
+    m_ruler = nullptr;
     if (m_connection)
         xcb_disconnect(m_connection);
+    m_connection = nullptr;
     stop(m_windowManager);
+    m_windowManager = nullptr;
     stop(m_server);
+    m_server = nullptr;
+    m_display.clear();
+    m_folder.reset();
+    std::erase(startedSessions(), this);
 }
 
 QProcess *DesktopSession::startProcess(const QString &program, const QStringList &arguments,
@@ -117,11 +158,21 @@ QProcess *DesktopSession::startProcess(const QString &program, const QStringList
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), m_display);
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"),
-                       m_folder.filePath(QStringLiteral("runtime")));
+                       m_folder ? m_folder->filePath(QStringLiteral("runtime")) : QString());
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     process->setProcessEnvironment(environment);
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // A test program that crashes or is killed runs no code of its own on
+    // the way out: the kernel then sends SIGTERM to what it started here.
+    // (It does so when the thread that started them ends: a session is used
+    // from the thread that runs the tests, which lives as long as they do.)
+    const pid_t parent = ::getpid();
+    process->setChildProcessModifier([parent] {
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != parent) // the test program was gone before the line above
+            ::_exit(127);
+    });
     if (output == Output::Discard)
         process->setStandardOutputFile(QProcess::nullDevice());
     process->start(program, arguments);
@@ -179,12 +230,12 @@ QByteArray DesktopSession::property8(unsigned window, unsigned name, unsigned ty
 
 QString DesktopSession::programPath() const
 {
-    return m_folder.filePath(QStringLiteral("ruler"));
+    return m_folder ? m_folder->filePath(QStringLiteral("ruler")) : QString();
 }
 
 QString DesktopSession::settingsPath() const
 {
-    return m_folder.filePath(QStringLiteral("ruler.ini"));
+    return m_folder ? m_folder->filePath(QStringLiteral("ruler.ini")) : QString();
 }
 
 void DesktopSession::writeSettings(const QByteArray &text) const

@@ -13,13 +13,27 @@ struct xcb_connection_t;
 
 // A desktop of the test's own: an Xvfb server on a free display number with
 // openbox as its window manager, and the ruler program installed into a
-// folder of its own, so that its ruler.ini lies beside it. Everything started
-// here is stopped by its PID when the session ends.
+// folder of its own, so that its ruler.ini lies beside it.
+//
+// Nothing starts before start(): a test program asked only to list its tests
+// must not leave a desktop behind. Everything started is stopped by its PID
+// on every way out of the program: by end() or the destructor, by an exit()
+// that skips the destructor, and, where the program dies of a signal, by the
+// kernel, which sends each of them SIGTERM when the program is gone.
 class DesktopSession
 {
 public:
-    DesktopSession();
+    DesktopSession() = default;
     ~DesktopSession();
+    DesktopSession(const DesktopSession &) = delete;
+    DesktopSession &operator=(const DesktopSession &) = delete;
+
+    // Starts the X server and the window manager and installs the program;
+    // whether the desktop is ready.
+    bool start();
+    // Stops everything the session started and removes its folder. Any
+    // number of times; the session can start again.
+    void end();
 
     // The ruler's title, which its calibration box carries too.
     static inline const QString rulerTitle = QStringLiteral("Ostrel屏幕刻度尺");
@@ -126,7 +140,7 @@ private:
     // A property of bytes (strings); empty when absent.
     QByteArray property8(unsigned window, unsigned name, unsigned type) const;
 
-    QTemporaryDir m_folder;
+    std::unique_ptr<QTemporaryDir> m_folder;
     QString m_display;
     xcb_connection_t *m_connection = nullptr;
     QProcess *m_server = nullptr;

@@ -85,7 +85,7 @@ bool Tour::shootDialog(const QStringList &menuKeys, const QString &title, const 
 
 bool Tour::run()
 {
-    if (!m_desktop.isReady())
+    if (!m_desktop.start())
         return fail("no X server with a window manager could be started");
     m_desktop.setDesktopColor(desktopColor);
 

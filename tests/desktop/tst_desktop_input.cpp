@@ -14,6 +14,7 @@ class TestDesktopInput : public QObject
 
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void rightClickOpensTheMenuAndAKeyChoosesAUnit();
     void arrowKeysMoveTheWindow();
     void middleDragMovesIt();
@@ -27,7 +28,12 @@ private:
 
 void TestDesktopInput::initTestCase()
 {
-    QVERIFY2(m_desktop.isReady(), "no X server with a window manager could be started");
+    QVERIFY2(m_desktop.start(), "no X server with a window manager could be started");
+}
+
+void TestDesktopInput::cleanupTestCase()
+{
+    m_desktop.end();
 }
 
 unsigned TestDesktopInput::startFocused(const QByteArray &settings)

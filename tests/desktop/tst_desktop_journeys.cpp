@@ -54,6 +54,21 @@ bool spreadByCalibration(const QList<int> &physical, const QList<int> &nominal, 
     return true;
 }
 
+// Every choice that the first start changes from its defaults, as it leaves
+// them in ruler.ini; a later start shows all of them again.
+const QList<QPair<QString, QString>> firstStartChoices{
+    {QStringLiteral("ScaleMode"), QStringLiteral("Pixels")},
+    {QStringLiteral("Width"), QStringLiteral("11280")},
+    {QStringLiteral("Height"), QStringLiteral("2400")},
+    {QStringLiteral("Direction"), QStringLiteral("90")},
+    {QStringLiteral("AlwaysOnTop"), QStringLiteral("True")},
+    {QStringLiteral("ShowInTaskBar"), QStringLiteral("True")},
+    {QStringLiteral("SizeMode"), QStringLiteral("1")},
+    {QStringLiteral("Transparent"), QStringLiteral("235")},
+    {QStringLiteral("BackColor"), QStringLiteral("#80FFFF")},
+    {QStringLiteral("Left"), QStringLiteral("1500")},
+    {QStringLiteral("Top"), QStringLiteral("300")}};
+
 int textLines(const QImage &dialog)
 {
     return textLineCount(dialog, aboutTextArea, nearerTo(black, dialog.pixel(1, 1)));
@@ -70,21 +85,25 @@ class TestDesktopJourneys : public QObject
 
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void firstStartWithoutASettingsFile();
-    void secondStartRestoresWhatTheFirstChanged();
+    void laterStartRestoresWhatTheFirstChanged();
     void colourDialogRepaintsTheRuler();
     void calibrationSpreadsThePhysicalTicks();
     void aboutHelpAndQuit();
 
 private:
     DesktopSession m_desktop;
-    // How the first start left the ruler, for the second to show again.
-    QImage m_firstRuler;
 };
 
 void TestDesktopJourneys::initTestCase()
 {
-    QVERIFY2(m_desktop.isReady(), "no X server with a window manager could be started");
+    QVERIFY2(m_desktop.start(), "no X server with a window manager could be started");
+}
+
+void TestDesktopJourneys::cleanupTestCase()
+{
+    m_desktop.end();
 }
 
 void TestDesktopJourneys::firstStartWithoutASettingsFile()
@@ -191,9 +210,9 @@ void TestDesktopJourneys::firstStartWithoutASettingsFile()
 
     // The hint names the unit and, on the physical scale, the calibration
     // value: "像素(r=1.00)" runs well past the two characters of "像素".
-    m_firstRuler = m_desktop.screenshot(QRect(100, 20, 160, 752));
+    const QImage changed = m_desktop.screenshot(QRect(100, 20, 160, 752));
     const QRect hint =
-        inkBox(m_firstRuler, m_firstRuler.rect(), nearerTo(black, qRgb(0x80, 0xFF, 0xFF), {red}));
+        inkBox(changed, changed.rect(), nearerTo(black, qRgb(0x80, 0xFF, 0xFF), {red}));
     QVERIFY2(hint.width() > 3 * hint.height(),
              qPrintable(QStringLiteral("hint %1 x %2").arg(hint.width()).arg(hint.height())));
 
@@ -201,32 +220,51 @@ void TestDesktopJourneys::firstStartWithoutASettingsFile()
     QVERIFY(m_desktop.chooseFromMenu(onRuler, {QStringLiteral("q")}));
     QVERIFY(m_desktop.waitForRulerExit());
     QCOMPARE(m_desktop.rulerExitCode(), 0);
-    QCOMPARE(m_desktop.stored(QStringLiteral("Left")), QStringLiteral("1500"));
-    QCOMPARE(m_desktop.stored(QStringLiteral("Top")), QStringLiteral("300"));
+    for (const auto &[key, value] : firstStartChoices)
+        QCOMPARE(m_desktop.stored(key), value);
 }
 
-void TestDesktopJourneys::secondStartRestoresWhatTheFirstChanged()
+void TestDesktopJourneys::laterStartRestoresWhatTheFirstChanged()
 {
-    QVERIFY2(!m_firstRuler.isNull(), "the first start did not get as far as quitting");
-    const unsigned ruler = m_desktop.startRuler();
+    // Started on the file that the first start leaves, written here, so that
+    // this journey does not hang on how the other went.
+    QByteArray choices;
+    for (const auto &[key, value] : firstStartChoices)
+        choices += key.toLatin1() + '=' + value.toLatin1() + '\n';
+    unsigned ruler = m_desktop.startRuler(choices);
     QVERIFY(ruler);
 
     // Place, orientation and size; topmost, taskbar button and translucency;
-    // unit, scale and colours, painted exactly as the first start left them.
-    QTRY_COMPARE(m_desktop.geometry(ruler), QRect(100, 20, 160, 752));
+    // unit, scale and colours: a vertical pixel ruler in the new background
+    // with the calibration value in its hint.
+    const QRect rulerArea(100, 20, 160, 752);
+    QTRY_COMPARE(m_desktop.geometry(ruler), rulerArea);
     QTRY_VERIFY(m_desktop.netWmState(ruler).contains(above));
     QVERIFY(!m_desktop.netWmState(ruler).contains(skipTaskbar));
     QTRY_VERIFY(qAbs(m_desktop.opacityProperty(ruler) - qint64(0xEBEBEBEB)) <= 1);
-    QTRY_COMPARE(m_desktop.screenshot(QRect(100, 20, 160, 752)), m_firstRuler);
-    QCOMPARE(m_desktop.stored(QStringLiteral("ScaleMode")), QStringLiteral("Pixels"));
-    QCOMPARE(m_desktop.stored(QStringLiteral("SizeMode")), QStringLiteral("1"));
+    const QRgb background = qRgb(0x80, 0xFF, 0xFF);
+    QTRY_COMPARE(m_desktop.screenshot(rulerArea).pixel(80, 5), background);
+    QTRY_COMPARE(tickPositions(m_desktop.screenshot(rulerArea), QPoint(0, 0), QPoint(0, 1),
+                               QPoint(1, 0), bigTick, exactly(red)),
+                 (QList<int>{0, 100, 200, 300, 400, 500, 600, 700}));
+    const QImage restored = m_desktop.screenshot(rulerArea);
+    const QRect hint = inkBox(restored, restored.rect(), nearerTo(black, background, {red}));
+    QVERIFY2(hint.width() > 3 * hint.height(),
+             qPrintable(QStringLiteral("hint %1 x %2").arg(hint.width()).arg(hint.height())));
 
-    // Closed by the window manager, it stores the same place again.
+    // Closed by the window manager, it stores the same place again and
+    // changes nothing else.
     m_desktop.requestClose(ruler);
     QVERIFY(m_desktop.waitForRulerExit());
     QCOMPARE(m_desktop.rulerExitCode(), 0);
-    QCOMPARE(m_desktop.stored(QStringLiteral("Left")), QStringLiteral("1500"));
-    QCOMPARE(m_desktop.stored(QStringLiteral("Top")), QStringLiteral("300"));
+    for (const auto &[key, value] : firstStartChoices)
+        QCOMPARE(m_desktop.stored(key), value);
+
+    // And the next start paints exactly what this one did.
+    ruler = m_desktop.startRuler();
+    QVERIFY(ruler);
+    QTRY_COMPARE(m_desktop.geometry(ruler), rulerArea);
+    QTRY_COMPARE(m_desktop.screenshot(rulerArea), restored);
 }
 
 void TestDesktopJourneys::colourDialogRepaintsTheRuler()

@@ -16,6 +16,7 @@ class TestDesktopStartup : public QObject
 
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void endingStoresThePosition_data();
     void endingStoresThePosition();
     void storedStateReachesTheWindowManager_data();
@@ -28,7 +29,12 @@ private:
 
 void TestDesktopStartup::initTestCase()
 {
-    QVERIFY2(m_desktop.isReady(), "no X server with a window manager could be started");
+    QVERIFY2(m_desktop.start(), "no X server with a window manager could be started");
+}
+
+void TestDesktopStartup::cleanupTestCase()
+{
+    m_desktop.end();
 }
 
 void TestDesktopStartup::endingStoresThePosition_data()

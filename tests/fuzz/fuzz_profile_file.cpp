@@ -31,7 +31,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <fuzzer/FuzzedDataProvider.h>
 #include <optional>
 
 namespace {
@@ -239,12 +238,12 @@ QString textOf(const std::string &bytes)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    FuzzedDataProvider input(data, size);
-    const QString section = textOf(input.ConsumeRandomLengthString());
-    const QString key = textOf(input.ConsumeRandomLengthString());
-    const QString value = textOf(input.ConsumeRandomLengthString());
-    const QString otherKey = textOf(input.ConsumeRandomLengthString());
-    const std::string fileBytes = input.ConsumeRemainingBytesAsString();
+    Fuzz::Texts input(data, size);
+    const QString section = textOf(input.next());
+    const QString key = textOf(input.next());
+    const QString value = textOf(input.next());
+    const QString otherKey = textOf(input.next());
+    const std::string fileBytes = input.rest();
     const std::optional<QByteArray> before =
         fileBytes.empty()
             ? std::nullopt

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace Fuzz {
 
@@ -46,5 +47,44 @@ void checkEveryReading(const uint8_t *data, size_t size, const Check &check)
     std::memcpy(utf16.data(), data, size / 2 * 2);
     check(utf16);
 }
+
+// Texts taken one after the other from the front of an input, in the form
+// of libFuzzer's FuzzedDataProvider::ConsumeRandomLengthString(): a text
+// ends at a backslash followed by any byte but a backslash, or at the end,
+// and two backslashes stand for one. Written out here, a few lines, so that
+// the seeds replay in a build without clang's headers.
+class Texts
+{
+public:
+    Texts(const uint8_t *data, size_t size)
+        : m_next(reinterpret_cast<const char *>(data))
+        , m_end(m_next + size)
+    {
+    }
+
+    std::string next()
+    {
+        std::string text;
+        while (m_next != m_end) {
+            const char c = *m_next++;
+            if (c == '\\' && m_next != m_end && *m_next++ != '\\')
+                break;
+            text += c;
+        }
+        return text;
+    }
+
+    // Whatever follows the texts taken.
+    std::string rest()
+    {
+        std::string bytes(m_next, m_end);
+        m_next = m_end;
+        return bytes;
+    }
+
+private:
+    const char *m_next;
+    const char *m_end;
+};
 
 } // namespace Fuzz

@@ -2,6 +2,7 @@
 #include "support/settings_lines.h"
 #include "support/temporary_settings.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -82,11 +83,27 @@ class TestCrashSafety : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void killedWriterNeverDamagesTheFile_data();
     void killedWriterNeverDamagesTheFile();
     void unwritableSettingsAreLeftAlone_data();
     void unwritableSettingsAreLeftAlone();
+
+private:
+    quint32 m_seed = 0;
 };
+
+void TestCrashSafety::initTestCase()
+{
+    // The moments of the kills are random; the seed that chose them is
+    // printed so that a failure can be run again with the same moments:
+    // RULER_TEST_SEED=<seed> tst_crash_safety
+    bool given = false;
+    m_seed = qEnvironmentVariable("RULER_TEST_SEED").toUInt(&given);
+    if (!given)
+        m_seed = quint32(QDateTime::currentMSecsSinceEpoch());
+    qInfo("RULER_TEST_SEED=%u", m_seed);
+}
 
 void TestCrashSafety::killedWriterNeverDamagesTheFile_data()
 {
@@ -106,6 +123,8 @@ void TestCrashSafety::killedWriterNeverDamagesTheFile()
     TemporarySettings file;
     file.setText(original);
 
+    // Each row draws the same moments from the seed, whichever rows run.
+    QRandomGenerator random(m_seed);
     constexpr int kills = 200;
     for (int kill = 0; kill < kills; ++kill) {
         QProcess writer;
@@ -114,7 +133,7 @@ void TestCrashSafety::killedWriterNeverDamagesTheFile()
         QVERIFY(writer.waitForStarted());
         QVERIFY2(writer.waitForReadyRead(30000), "the writer did not finish its first round");
         // Anywhere within the next few dozen writes.
-        QThread::usleep(QRandomGenerator::global()->bounded(4000));
+        QThread::usleep(random.bounded(4000));
         QCOMPARE(::kill(pid_t(writer.processId()), SIGKILL), 0);
         QVERIFY(writer.waitForFinished());
         QCOMPARE(writer.exitStatus(), QProcess::CrashExit);

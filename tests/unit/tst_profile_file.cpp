@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -325,11 +326,30 @@ void TestProfileFile::replacementKeepsPermissionsAndFollowsLinks()
 
 void TestProfileFile::unchangedWriteLeavesTheFileAlone()
 {
+    // Read-only, and last changed long ago: a write of the value the file
+    // already holds reports success without touching it. Any write at all
+    // would fail on the mode or, as root, which ignores the mode, give the
+    // file a new modification time, even with the same bytes.
     TemporarySettings file;
-    file.setText("[General]\nA=1\n");
+    const QByteArray original = "[General]\nA=1\n";
+    file.setText(original);
+    const QByteArray path = QFile::encodeName(file.path());
+    const timespec longAgo[2] = {{1000000000, 0}, {1000000000, 0}};
+    QVERIFY(::utimensat(AT_FDCWD, path.constData(), longAgo, 0) == 0);
+    QVERIFY(::chmod(path.constData(), 0444) == 0);
     const ino_t inode = inodeOf(file.path());
-    QVERIFY(write(file, QStringLiteral("A"), QStringLiteral("1")));
-    QCOMPARE(inodeOf(file.path()), inode);
+
+    const bool written = write(file, QStringLiteral("A"), QStringLiteral("1"));
+    struct stat after
+    {};
+    QVERIFY(::stat(path.constData(), &after) == 0);
+    QVERIFY(::chmod(path.constData(), 0600) == 0);
+
+    QVERIFY(written);
+    QCOMPARE(file.text(), original);
+    QCOMPARE(after.st_ino, inode);
+    QCOMPARE(qint64(after.st_mtim.tv_sec), qint64(longAgo[1].tv_sec));
+    QCOMPARE(qint64(after.st_mtim.tv_nsec), qint64(0));
 }
 
 void TestProfileFile::oversizedFileIsNeitherReadNorRewritten()
