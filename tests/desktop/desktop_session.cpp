@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <sys/prctl.h>
 #include <unistd.h>
 #include <vector>
@@ -258,13 +259,16 @@ QString DesktopSession::stored(const QString &key) const
 
 unsigned DesktopSession::startRuler(const QByteArray &generalLines)
 {
+    // A ruler still running stores its position as it ends: it must end
+    // before the new file is written, not over it.
+    stop(std::exchange(m_ruler, nullptr));
     writeSettings("[General]\n" + generalLines);
     return startRuler();
 }
 
 unsigned DesktopSession::startRuler()
 {
-    stop(m_ruler);
+    stop(std::exchange(m_ruler, nullptr));
     m_ruler = startProcess(programPath(), {});
     unsigned found = 0;
     waitFor(
