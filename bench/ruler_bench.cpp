@@ -7,9 +7,10 @@
 // The window runs on Qt's offscreen platform with a 3840 x 2160 screen at
 // the given device pixel ratio, so that nothing but the ruler is measured.
 
+#include "core/settings/profile_file.h"
+#include "platform/posix/posix_file_system.h"
 #include "ruler/ruler_window.h"
 #include "ruler/scale_geometry.h"
-#include "settings/profile_file.h"
 
 #include <QApplication>
 #include <QFile>
@@ -51,7 +52,8 @@ struct BenchRuler
         file.write("[General]\nWidth=" + QByteArray::number(length * 15) + "\nHeight=1800\n" +
                    settings);
         file.close();
-        ruler = std::make_unique<Form1>(RulerSettings(file.fileName()));
+        ruler = std::make_unique<Form1>(
+            RulerSettings(files, QFile::encodeName(file.fileName()).toStdString()));
         ruler->show();
         // A repaint only paints once the platform has exposed the window.
         QCoreApplication::processEvents();
@@ -60,6 +62,7 @@ struct BenchRuler
     bool paints() const { return ruler->windowHandle() && ruler->windowHandle()->isExposed(); }
 
     QTemporaryDir folder;
+    PosixFileSystem files;
     std::unique_ptr<Form1> ruler;
 };
 
@@ -135,24 +138,25 @@ QByteArray settingsText(bool large)
 struct SettingsFile
 {
     explicit SettingsFile(bool large)
-        : path(folder.filePath(QStringLiteral("ruler.ini")))
+        : path(QFile::encodeName(folder.filePath(QStringLiteral("ruler.ini"))).toStdString())
     {
-        QFile file(path);
+        QFile file(QFile::decodeName(QByteArray::fromStdString(path)));
         file.open(QIODevice::WriteOnly);
         file.write(settingsText(large));
     }
 
     QTemporaryDir folder;
-    QString path;
+    std::string path;
+    PosixFileSystem files;
 };
 
 void readIniValue(benchmark::State &state)
 {
     const SettingsFile file(state.range(0) != 0);
-    const QString section = QStringLiteral("General");
-    const QString key = QStringLiteral("IfCustomRulerLineColor");
+    const std::string_view section = "General";
+    const std::string_view key = "IfCustomRulerLineColor";
     for (auto _ : state)
-        benchmark::DoNotOptimize(ReadIniValue(file.path, section, key));
+        benchmark::DoNotOptimize(ReadIniValue(file.files, file.path, section, key));
     state.SetLabel(state.range(0) ? "1 MB file" : "20 keys");
 }
 
@@ -161,13 +165,13 @@ void readIniValue(benchmark::State &state)
 void writeIniValue(benchmark::State &state)
 {
     const SettingsFile file(state.range(0) == 1);
-    const QString section = QStringLiteral("General");
-    const QString key = QStringLiteral("Width");
+    const std::string_view section = "General";
+    const std::string_view key = "Width";
     const bool newLength = state.range(0) == 2;
     int step = 0;
     for (auto _ : state)
-        WriteIniValue(file.path, section, key,
-                      QString::number(++step & 1 ? (newLength ? 978 : 9781) : 9780));
+        WriteIniValue(file.files, file.path, section, key,
+                      std::to_string(++step & 1 ? (newLength ? 978 : 9781) : 9780));
     state.SetLabel(state.range(0) == 1   ? "1 MB file"
                    : state.range(0) == 2 ? "20 keys, new length"
                                          : "20 keys");

@@ -1,7 +1,8 @@
 #include "startup.h"
 
+#include "app/settings_path.h"
+#include "platform/posix/posix_file_system.h"
 #include "ruler/ruler_window.h"
-#include "settings/settings_path.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -32,7 +33,9 @@ void installQtTranslation(QCoreApplication &application)
 
 std::unique_ptr<Form1> showRuler()
 {
-    auto ruler = std::make_unique<Form1>(RulerSettings(settingsFilePath()));
+    // The ruler's settings reach the disk through it for the whole run.
+    static const PosixFileSystem files;
+    auto ruler = std::make_unique<Form1>(RulerSettings(files, settingsFilePath()));
     ruler->show();
     return ruler;
 }

@@ -1,11 +1,12 @@
 #include "color_dialog.h"
 
 #include "app/twips.h"
+#include "core/settings/color_text.h"
+#include "core/settings/setting_values.h"
+#include "core/settings/settings_keys.h"
 #include "dialog_layout.h"
+#include "ruler/drawing_settings.h"
 #include "ruler/ruler_window.h"
-#include "settings/color_text.h"
-#include "settings/setting_values.h"
-#include "settings/settings_keys.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -148,10 +149,10 @@ void Form2::Form_Load()
 {
     const RulerSettings &settings = m_ruler.settings();
     for (int i = 0; i < rowCount; ++i) {
-        const QString stored = settings.read(colorSettings[i].key);
+        const std::string stored = settings.read(colorSettings[i].key);
         // Each assignment runs the text change, which paints the swatch.
-        m_text1[i]->setText(ParseColorText(stored) == -1 ? colorText(colorSettings[i].fallback)
-                                                         : stored);
+        m_text1[i]->setText(QString::fromStdString(
+            ParseColorText(stored) == -1 ? colorText(colorSettings[i].fallback) : stored));
     }
     // Ticking the box raises its click as well; the enabling it applies is
     // the same, so applying it once more here changes nothing.
@@ -169,12 +170,12 @@ void Form2::Text1_Change(int Index)
         text->setText(upper);
     text->setCursorPosition(int(typed.size()));
     // Half-typed text leaves the swatch at the last valid colour.
-    const qint32 colorValue = ParseColorText(typed);
+    const std::int32_t colorValue = ParseColorText(typed.toStdString());
     if (colorValue != -1)
         setSwatchColor(Index, colorValue);
 }
 
-void Form2::setSwatchColor(int Index, qint32 colorValue)
+void Form2::setSwatchColor(int Index, std::int32_t colorValue)
 {
     QFrame *swatch = m_picture1[Index];
     QPalette palette = swatch->palette();
@@ -210,7 +211,7 @@ void Form2::Picture1_Click(int Index)
     if (!picked.isValid())
         return;
     m_pickerColor = colorValueFromRgb(picked.rgb());
-    m_text1[Index]->setText(colorText(m_pickerColor));
+    m_text1[Index]->setText(QString::fromStdString(colorText(m_pickerColor)));
 }
 
 void Form2::Check1_Click()
@@ -237,7 +238,7 @@ void Form2::Command1_Click()
     // What the boxes hold, valid or not: the ruler falls back on its own
     // colour for a text it cannot read.
     for (int i = 0; i < rowCount; ++i)
-        settings.write(colorSettings[i].key, m_text1[i]->text());
+        settings.write(colorSettings[i].key, m_text1[i]->text().toStdString());
     settings.write(SettingsKey::IfCustomRulerLineColor,
                    booleanText(m_check1->checkState() == Qt::Checked));
     m_ruler.DrawRuler(unitCodeOf(settings.read(SettingsKey::ScaleMode)));

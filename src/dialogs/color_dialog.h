@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include <array>
+#include <cstdint>
 
 class Form1;
 class QCheckBox;
@@ -58,7 +59,7 @@ private:
     void Check1_Click();
     void setRowEnabled(int Index, bool enabled);
     void Command1_Click();
-    void setSwatchColor(int Index, qint32 colorValue);
+    void setSwatchColor(int Index, std::int32_t colorValue);
 
     Form1 &m_ruler;
     std::array<QLabel *, rowCount> m_label1{};
@@ -71,5 +72,5 @@ private:
     QPushButton *m_command2 = nullptr;
     // The colour the picker opens at: black at first, then the colour last
     // accepted in it, for whichever row; never taken from a swatch.
-    qint32 m_pickerColor = 0;
+    std::int32_t m_pickerColor = 0;
 };

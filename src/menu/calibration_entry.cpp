@@ -2,9 +2,9 @@
 
 #include "app/product.h"
 #include "app/twips.h"
+#include "core/settings/numeric_text.h"
 #include "form_menu.h"
 #include "ruler/ruler_window.h"
-#include "settings/numeric_text.h"
 
 #include <QInputDialog>
 #include <QScreen>
@@ -23,7 +23,8 @@ constexpr double millimetresPerInch = 25.4;
 
 QString prompt()
 {
-    return QStringLiteral("请输入屏幕刻度尺") + NumericText::doubleText(referenceMillimetres) +
+    return QStringLiteral("请输入屏幕刻度尺") +
+           QString::fromStdString(NumericText::doubleText(referenceMillimetres)) +
            QStringLiteral(
                "mm间距的真实尺寸,\r\n\r\n您需要用真实的刻度尺在显示器上测量.\r\n\r\n单位=mm");
 }
@@ -73,8 +74,8 @@ void runCalibrationEntry(FormMenu &menu, Form1 &ruler)
     const int sizeMode = menu.mnuSize().checkedIndex();
     const QPoint position = ruler.pos();
     const RulerSettings &settings = ruler.settings();
-    const QString storedLength = settings.read(SettingsKey::Width);
-    const QString storedBreadth = settings.read(SettingsKey::Height);
+    const std::string storedLength = settings.read(SettingsKey::Width);
+    const std::string storedBreadth = settings.read(SettingsKey::Height);
     const double lastAnswer =
         NumericText::numericValue(settings.read(SettingsKey::Revision)) * referenceMillimetres;
 
@@ -83,12 +84,13 @@ void runCalibrationEntry(FormMenu &menu, Form1 &ruler)
     menu.mnuSize_Click(0);
     placeForMeasuring(ruler);
 
-    const QString answer = askLength(menu, ruler, NumericText::doubleText(lastAnswer));
+    const QString answer =
+        askLength(menu, ruler, QString::fromStdString(NumericText::doubleText(lastAnswer)));
     if (!answer.isEmpty()) {
         // Letters store 0, which every reader takes as "not calibrated". A
         // length too large for its ratio to be a number is not stored at all.
         const double ratio =
-            NumericText::leadingNumber(answer).value_or(0.0) / referenceMillimetres;
+            NumericText::leadingNumber(answer.toStdString()).value_or(0.0) / referenceMillimetres;
         if (std::isfinite(ratio))
             settings.write(SettingsKey::Revision, NumericText::doubleText(ratio));
     }

@@ -2,14 +2,16 @@
 
 #include "app/window_services.h"
 #include "calibration_entry.h"
+#include "core/settings/setting_values.h"
 #include "dialogs/about_box.h"
 #include "dialogs/color_dialog.h"
 #include "ruler/ruler_window.h"
-#include "settings/setting_values.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+
+#include <string>
 
 FormMenu::FormMenu(Form1 &ruler)
     : m_ruler(ruler)
@@ -87,9 +89,9 @@ void FormMenu::mnuDirection_Click(int Index)
 {
     m_mnuDirection.mark(Index);
     if (Index == 0)
-        m_ruler.settings().write(SettingsKey::Direction, QStringLiteral("0"));
+        m_ruler.settings().write(SettingsKey::Direction, "0");
     else if (Index == 1)
-        m_ruler.settings().write(SettingsKey::Direction, QStringLiteral("90"));
+        m_ruler.settings().write(SettingsKey::Direction, "90");
     m_ruler.IsDirection = true;
     m_ruler.Form_Resize();
 }
@@ -101,7 +103,7 @@ void FormMenu::mnuSize_Click(int Index)
     if (Index == 1 && calibrationOf(m_ruler.settings().read(SettingsKey::Revision)) == 0)
         showInAboutBox(QStringLiteral("提示"),
                        QStringLiteral("** 没有校正值，请在菜单中选择[输入校正值]以校正刻度尺。"));
-    m_ruler.settings().write(SettingsKey::SizeMode, QString::number(Index));
+    m_ruler.settings().write(SettingsKey::SizeMode, std::to_string(Index));
     m_ruler.Form_Resize();
 }
 
@@ -112,7 +114,7 @@ void FormMenu::mnuTran_Click(int Index)
     const int current = opacityOf(m_ruler.settings().read(SettingsKey::Transparent));
     const int opacity = Index == 1 ? std::max(current - 10, 0) : std::min(current + 10, 255);
     SetWindowAlpha(&m_ruler, opacity);
-    m_ruler.settings().write(SettingsKey::Transparent, QString::number(opacity));
+    m_ruler.settings().write(SettingsKey::Transparent, std::to_string(opacity));
 }
 
 void FormMenu::mnuMove_Click(int Index)

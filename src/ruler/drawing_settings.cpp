@@ -1,16 +1,26 @@
 #include "drawing_settings.h"
 
-#include "settings/color_text.h"
-#include "settings/numeric_text.h"
-#include "settings/ruler_settings.h"
-#include "settings/setting_values.h"
+#include "core/settings/color_text.h"
+#include "core/settings/numeric_text.h"
+#include "core/settings/ruler_settings.h"
+#include "core/settings/setting_values.h"
+
+QRgb rgbFromColorValue(std::int32_t colorValue)
+{
+    return qRgb(colorValue & 0xFF, (colorValue >> 8) & 0xFF, (colorValue >> 16) & 0xFF);
+}
+
+std::int32_t colorValueFromRgb(QRgb rgb)
+{
+    return qRed(rgb) + 256 * qGreen(rgb) + 65536 * qBlue(rgb);
+}
 
 DrawingSettings readDrawingSettings(const RulerSettings &settings)
 {
     using NumericText::wholeNumber;
 
     // One reading of the file for all eleven keys, in the order they are used.
-    const std::array<QString, 11> stored = settings.read(std::array{
+    const std::array<std::string, 11> stored = settings.read(std::array{
         SettingsKey::SizeMode, SettingsKey::Revision, SettingsKey::Direction, colorSettings[0].key,
         colorSettings[1].key, colorSettings[2].key, colorSettings[3].key, colorSettings[4].key,
         colorSettings[5].key, colorSettings[6].key, SettingsKey::IfCustomRulerLineColor});
@@ -23,7 +33,7 @@ DrawingSettings readDrawingSettings(const RulerSettings &settings)
 
     std::array<QRgb, colorSettings.size()> colors{};
     for (size_t row = 0; row < colorSettings.size(); ++row) {
-        const qint32 value = ParseColorText(stored[3 + row]);
+        const std::int32_t value = ParseColorText(stored[3 + row]);
         colors[row] = rgbFromColorValue(value == -1 ? colorSettings[row].fallback : value);
     }
     drawing.background = colors[0];

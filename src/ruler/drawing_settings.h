@@ -2,7 +2,14 @@
 
 #include <QRgb>
 
+#include <cstdint>
+
 class RulerSettings;
+
+// A stored colour value (red + 256 * green + 65536 * blue) as Qt's colour
+// type holds it, and back: Qt's is the other way round.
+QRgb rgbFromColorValue(std::int32_t colorValue);
+std::int32_t colorValueFromRgb(QRgb rgb);
 
 // What one repaint of the ruler takes from ruler.ini: the scale mode, the
 // calibration value, the orientation and the colours, with their fallbacks.

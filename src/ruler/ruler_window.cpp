@@ -4,12 +4,12 @@
 #include "app/twips.h"
 #include "app/window_services.h"
 #include "app/x11_window_state.h"
+#include "core/settings/numeric_text.h"
+#include "core/settings/setting_values.h"
 #include "drawing_settings.h"
 #include "menu/form_menu.h"
 #include "ruler_layout.h"
 #include "scale_geometry.h"
-#include "settings/numeric_text.h"
-#include "settings/setting_values.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

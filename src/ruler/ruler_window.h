@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/settings/ruler_settings.h"
 #include "drawing_settings.h"
 #include "ruler_painter.h"
 #include "scale_geometry.h"
-#include "settings/ruler_settings.h"
 
 #include <QImage>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "scale_geometry.h"
 
-#include "settings/numeric_text.h"
-#include "settings/setting_values.h"
+#include "core/settings/numeric_text.h"
+#include "core/settings/setting_values.h"
 
 #include <algorithm>
 #include <cmath>
@@ -206,7 +206,7 @@ QString numberText(double value)
 {
     if (std::abs(value) < 1e15)
         return QString::number(qint64(value));
-    return NumericText::doubleText(value);
+    return QString::fromStdString(NumericText::doubleText(value));
 }
 
 QString unitHint(int unitCode, bool physical, double calibration)
@@ -215,6 +215,7 @@ QString unitHint(int unitCode, bool physical, double calibration)
                    : unitCode == UnitCode::Inches ? QStringLiteral("英寸")
                                                   : QStringLiteral("毫米");
     if (physical)
-        hint += QStringLiteral("(r=") + NumericText::fixedText(calibration, 2) + u')';
+        hint += QStringLiteral("(r=") +
+                QString::fromStdString(NumericText::fixedText(calibration, 2)) + u')';
     return hint;
 }

@@ -1,6 +1,8 @@
 #include "desktop_session.h"
 
-#include "settings/profile_file.h"
+#include "core/settings/profile_file.h"
+#include "core/settings/settings_keys.h"
+#include "platform/posix/posix_file_system.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -254,7 +256,10 @@ QByteArray DesktopSession::settingsText() const
 
 QString DesktopSession::stored(const QString &key) const
 {
-    return ReadIniValue(settingsPath(), QStringLiteral("General"), key);
+    const PosixFileSystem files;
+    return QString::fromStdString(ReadIniValue(files,
+                                               QFile::encodeName(settingsPath()).toStdString(),
+                                               settingsSection, key.toStdString()));
 }
 
 unsigned DesktopSession::startRuler(const QByteArray &generalLines)

@@ -10,8 +10,9 @@
 //   case; anything else gives -1;
 // - the colour text of any colour value, in either case, parses back to
 //   that value, and the value survives the trip through QRgb.
+#include "core/settings/color_text.h"
 #include "fuzz_support.h"
-#include "settings/color_text.h"
+#include "ruler/drawing_settings.h"
 
 #include <QString>
 
@@ -29,9 +30,9 @@ int hexDigitValue(QChar c)
 
 void checkText(const QString &text)
 {
-    const qint32 parsed = ParseColorText(text);
+    const std::int32_t parsed = ParseColorText(text.toStdString());
     bool colour = text.size() == 7 && text[0] == u'#';
-    qint32 expected = 0;
+    std::int32_t expected = 0;
     for (qsizetype pair = 0; colour && pair < 3; ++pair) {
         const int high = hexDigitValue(text[1 + 2 * pair]);
         const int low = hexDigitValue(text[2 + 2 * pair]);
@@ -46,18 +47,19 @@ void checkText(const QString &text)
         return;
     }
     Fuzz::require(parsed == expected, "a colour text gives red + 256 green + 65536 blue", shown);
-    Fuzz::require(colorText(parsed) == text.toUpper(),
+    Fuzz::require(QString::fromStdString(colorText(parsed)) == text.toUpper(),
                   "a colour text is the value's colour text in either case", shown);
 }
 
-void checkValue(qint32 value)
+void checkValue(std::int32_t value)
 {
-    const QString text = colorText(value);
+    const QString text = QString::fromStdString(colorText(value));
     const auto shown = [&] {
         return QStringLiteral("value %1, text \"%2\"").arg(value).arg(text);
     };
-    Fuzz::require(ParseColorText(text) == value, "a value's colour text parses back", shown);
-    Fuzz::require(ParseColorText(text.toLower()) == value,
+    Fuzz::require(ParseColorText(text.toStdString()) == value, "a value's colour text parses back",
+                  shown);
+    Fuzz::require(ParseColorText(text.toLower().toStdString()) == value,
                   "a value's colour text in lower case parses back", shown);
     Fuzz::require(colorValueFromRgb(rgbFromColorValue(value)) == value,
                   "a value survives the trip through QRgb", shown);

@@ -19,8 +19,8 @@
 // - what the ruler writes reads back as what it wrote: the single-precision
 //   text as the same float, the double-precision text as the C library
 //   reads it (or 0, where its fifteen digits round past the largest double).
+#include "core/settings/numeric_text.h"
 #include "fuzz_support.h"
-#include "settings/numeric_text.h"
 
 #include <QString>
 
@@ -50,18 +50,19 @@ QString shown(const QString &text)
 
 void checkAnyText(const QString &text)
 {
-    const double value = numericValue(text);
+    const std::string bytes = text.toStdString();
+    const double value = numericValue(bytes);
     if (!std::isfinite(value))
         Fuzz::fail("any text reads as a finite number", shown(text));
-    const std::optional<double> leading = leadingNumber(text);
+    const std::optional<double> leading = leadingNumber(bytes);
     const double expected = leading && std::isfinite(*leading) ? *leading : 0.0;
     if (!sameNumber(value, expected))
         Fuzz::fail("the value is the leading number, or 0", shown(text));
     // "x" can neither start nor continue a number, nor a hexadecimal one.
-    if (!sameNumber(numericValue(text + u'x'), value))
+    if (!sameNumber(numericValue(bytes + 'x'), value))
         Fuzz::fail("what follows the leading number does not change it", shown(text));
 
-    const double whole = wholeNumber(text);
+    const double whole = wholeNumber(bytes);
     const double distance = std::abs(whole - value);
     const bool even = std::fmod(whole, 2.0) == 0;
     if (whole != std::floor(whole) || distance > 0.5 || (distance == 0.5 && !even))
@@ -92,7 +93,7 @@ void checkNumberTexts(double number, unsigned char choice)
 {
     if (!std::isfinite(number)) {
         const QString text = QString::fromStdString(chars(number, std::chars_format::general));
-        if (!sameNumber(numericValue(text), 0.0))
+        if (!sameNumber(numericValue(text.toStdString()), 0.0))
             Fuzz::fail("\"inf\" and \"nan\" are no numbers", shown(text));
         return;
     }
@@ -114,7 +115,7 @@ void checkNumberTexts(double number, unsigned char choice)
         if ((choice & 0x80) && !std::signbit(number))
             form.insert(0, "+");
         const QString text = QString::fromStdString(form + tail);
-        if (!sameNumber(numericValue(text), number))
+        if (!sameNumber(numericValue(text.toStdString()), number))
             Fuzz::fail("the text of a number reads back as that number", shown(text));
     }
 
@@ -124,20 +125,20 @@ void checkNumberTexts(double number, unsigned char choice)
         const QString text = ((choice & 2) ? QStringLiteral("&h") + digits
                                            : QStringLiteral("&H") + digits.toUpper()) +
                              QLatin1String(hexadecimalTails[choice % hexadecimalTails.size()]);
-        if (numericValue(text) != number)
+        if (numericValue(text.toStdString()) != number)
             Fuzz::fail("\"&H\" and hexadecimal digits read as that integer", shown(text));
     }
 
     const float single = static_cast<float>(number);
     if (std::isfinite(single)) {
-        const QString text = singleText(number);
-        if (static_cast<float>(numericValue(text)) != single)
+        const QString text = QString::fromStdString(singleText(number));
+        if (static_cast<float>(numericValue(text.toStdString())) != single)
             Fuzz::fail("the single-precision text reads back as the same float", shown(text));
     }
     // Fifteen digits can round past the largest double: such a text is too large.
-    const QString doubleForm = doubleText(number);
+    const QString doubleForm = QString::fromStdString(doubleText(number));
     const double library = std::strtod(doubleForm.toLatin1().constData(), nullptr);
-    if (!sameNumber(numericValue(doubleForm), std::isfinite(library) ? library : 0.0))
+    if (!sameNumber(numericValue(doubleForm.toStdString()), std::isfinite(library) ? library : 0.0))
         Fuzz::fail("the double-precision text reads as the C library reads it, or 0",
                    shown(doubleForm));
 }
@@ -151,7 +152,7 @@ void checkExponent(double number, int exponent)
     const std::string text = mantissa + 'e' + std::to_string(exponent);
     const double library = std::strtod(text.c_str(), nullptr);
     const double expected = std::isfinite(library) ? library : 0.0;
-    if (!sameNumber(numericValue(QString::fromStdString(text)), expected))
+    if (!sameNumber(numericValue(text), expected))
         Fuzz::fail("a mantissa with any exponent reads as the C library reads it, or 0",
                    shown(QString::fromStdString(text)));
 }

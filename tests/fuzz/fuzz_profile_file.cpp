@@ -18,8 +18,9 @@
 //   every other line stays byte for byte, line ends and byte-order mark
 //   included;
 // - any other key reads as it did before.
+#include "core/settings/profile_file.h"
 #include "fuzz_support.h"
-#include "settings/profile_file.h"
+#include "platform/posix/posix_file_system.h"
 #include "support/ini_lines.h"
 
 #include <QByteArray>
@@ -32,6 +33,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -251,14 +254,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const QString &path = settingsPath();
     putFile(path, before);
-    const QString otherBefore = ReadIniValue(path, section, otherKey);
-
-    const bool written = WriteIniValue(path, section, key, value);
-    const std::optional<QByteArray> after = fileContents(path);
-
+    const PosixFileSystem files;
+    const std::string systemPath = QFile::encodeName(path).toStdString();
     const QByteArray section8 = section.toUtf8();
     const QByteArray key8 = key.toUtf8();
     const QByteArray value8 = value.toUtf8();
+    const QByteArray otherKey8 = otherKey.toUtf8();
+    // The values are compared as the file's bytes: a byte-order mark that
+    // starts a value is part of it.
+    const auto readValue = [&](const QByteArray &name) {
+        return QByteArray::fromStdString(
+            ReadIniValue(files, systemPath, section8.toStdString(), name.toStdString()));
+    };
+    const QByteArray otherBefore = readValue(otherKey8);
+
+    const bool written = WriteIniValue(files, systemPath, section8.toStdString(),
+                                       key8.toStdString(), value8.toStdString());
+    const std::optional<QByteArray> after = fileContents(path);
+
     if (!canStore(section8, key8, value8)) {
         Fuzz::require(!written, "what cannot stand on one line is refused");
         Fuzz::require(after == before, "a refused write leaves the file as it was");
@@ -267,18 +280,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Fuzz::require(written, "a storable value is written");
     Fuzz::require(after.has_value(), "a write leaves a file");
 
-    const QString expected = expectedReading(value);
-    const QString read = ReadIniValue(path, section, key);
+    const QByteArray expected = expectedReading(value).toUtf8();
+    const QByteArray read = readValue(key8);
     if (read != expected)
         Fuzz::fail("the key reads as written, cleaned and cut",
-                   QStringLiteral("read \"%1\", expected \"%2\"").arg(read, expected));
-    const bool otherIsKey = sameName(otherKey.toUtf8(), key8);
-    const QString otherAfter = ReadIniValue(path, section, otherKey);
+                   QStringLiteral("read \"%1\", expected \"%2\"")
+                       .arg(QString::fromUtf8(read), QString::fromUtf8(expected)));
+    const bool otherIsKey = sameName(otherKey8, key8);
+    const QByteArray otherAfter = readValue(otherKey8);
     Fuzz::require(otherAfter == (otherIsKey ? expected : otherBefore),
                   "any other key reads as it did before");
-    Fuzz::require(ReadIniValues(path, section, {otherKey, key}) ==
-                      QStringList({otherAfter, expected}),
-                  "several keys from one reading read as each alone");
+    const std::string otherKeyBytes = otherKey8.toStdString();
+    const std::string keyBytes = key8.toStdString();
+    Fuzz::require(
+        ReadIniValues(files, systemPath, section8.toStdString(), {otherKeyBytes, keyBytes}) ==
+            std::vector<std::string>{otherAfter.toStdString(), expected.toStdString()},
+        "several keys from one reading read as each alone");
 
     checkLines(before.value_or(QByteArray()), *after, section8, key8, value8);
     return 0;

@@ -20,9 +20,9 @@
 //   negative calibration on the physical scale gives no ticks, and
 //   anything else does;
 // - tick lengths grow from small to big and are at least a pixel.
+#include "core/settings/setting_values.h"
 #include "fuzz_support.h"
 #include "ruler/scale_geometry.h"
-#include "settings/setting_values.h"
 
 #include <QString>
 

@@ -1,5 +1,6 @@
 #include "app/product.h"
-#include "settings/profile_file.h"
+#include "core/settings/ruler_settings.h"
+#include "platform/posix/posix_file_system.h"
 
 #include <QDir>
 #include <QFile>
@@ -230,8 +231,10 @@ void TestInstall::settingsAreKeptPerUserOnlyWhenInstalled()
 
     // Its first layout stores the ruler's size.
     const QString expected = installedCopy ? perUser : besideProgram;
+    const PosixFileSystem files;
     QTRY_COMPARE_WITH_TIMEOUT(
-        ReadIniValue(expected, QStringLiteral("General"), QStringLiteral("Height")),
+        QString::fromStdString(RulerSettings(files, QFile::encodeName(expected).toStdString())
+                                   .read(SettingsKey::Height)),
         QStringLiteral("1800"), 10000);
     QVERIFY(!QFileInfo::exists(installedCopy ? besideProgram : perUser));
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/settings/settings_keys.h"
 #include "menu/form_menu.h"
 #include "ruler/ruler_window.h"
-#include "settings/settings_keys.h"
 #include "temporary_settings.h"
 
 #include <QByteArray>
@@ -16,7 +16,10 @@ struct RulerOnFile
     // Shows the ruler as the program's start does: it loads and lays itself out.
     void start();
 
-    QString stored(SettingsKey key) const { return file.settings().read(key); }
+    QString stored(SettingsKey key) const
+    {
+        return QString::fromStdString(file.settings().read(key));
+    }
     FormMenu &menu() { return ruler.formMenu(); }
 
     TemporarySettings file;

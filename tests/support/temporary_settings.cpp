@@ -9,6 +9,11 @@ QString TemporarySettings::path() const
     return m_folder.filePath(QStringLiteral("ruler.ini"));
 }
 
+std::string TemporarySettings::systemPath() const
+{
+    return QFile::encodeName(path()).toStdString();
+}
+
 QByteArray TemporarySettings::text() const
 {
     QFile file(path());

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "settings/ruler_settings.h"
+#include "core/settings/ruler_settings.h"
+#include "platform/posix/posix_file_system.h"
 
 #include <QByteArray>
 #include <QTemporaryDir>
@@ -12,7 +13,10 @@ public:
     TemporarySettings();
 
     QString path() const;
-    RulerSettings settings() const { return RulerSettings(path()); }
+    // The path as the system takes it, for the core's file operations.
+    std::string systemPath() const;
+    const FileSystem &files() const { return m_files; }
+    RulerSettings settings() const { return RulerSettings(m_files, systemPath()); }
 
     // The file's bytes; setText replaces them, as a user's editor would.
     QByteArray text() const;
@@ -21,4 +25,5 @@ public:
 
 private:
     QTemporaryDir m_folder;
+    PosixFileSystem m_files;
 };

@@ -12,22 +12,24 @@
 //       "written W refused R lost L".
 //
 // In round N every value is "N-N", so that a value cut short shows.
-#include "settings/profile_file.h"
-
-#include <QHash>
-#include <QString>
-#include <QStringList>
+#include "core/settings/profile_file.h"
+#include "platform/posix/posix_file_system.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
-const QString section = QStringLiteral("General");
+constexpr std::string_view section = "General";
+const PosixFileSystem files;
 
-QString valueOfRound(qint64 round)
+std::string valueOfRound(long long round)
 {
-    return QStringLiteral("%1-%1").arg(round);
+    return std::to_string(round) + '-' + std::to_string(round);
 }
 
 int usage()
@@ -36,11 +38,11 @@ int usage()
     return 2;
 }
 
-[[noreturn]] void loop(const QString &file, const QStringList &keys)
+[[noreturn]] void loop(const std::string &file, const std::vector<std::string_view> &keys)
 {
-    for (qint64 round = 0;; ++round) {
-        for (const QString &key : keys)
-            WriteIniValue(file, section, key, valueOfRound(round));
+    for (long long round = 0;; ++round) {
+        for (const std::string_view key : keys)
+            WriteIniValue(files, file, section, key, valueOfRound(round));
         if (round == 0) {
             std::puts("writing");
             std::fflush(stdout);
@@ -48,45 +50,43 @@ int usage()
     }
 }
 
-void rounds(const QString &file, qint64 count, const QStringList &keys)
+void rounds(const std::string &file, long long count, const std::vector<std::string_view> &keys)
 {
-    QHash<QString, QString> lastWritten;
-    qint64 written = 0;
-    qint64 refused = 0;
-    qint64 lost = 0;
-    for (qint64 round = 0; round < count; ++round) {
-        for (const QString &key : keys) {
-            if (!WriteIniValue(file, section, key, valueOfRound(round))) {
+    std::map<std::string_view, std::string> lastWritten;
+    long long written = 0;
+    long long refused = 0;
+    long long lost = 0;
+    for (long long round = 0; round < count; ++round) {
+        for (const std::string_view key : keys) {
+            if (!WriteIniValue(files, file, section, key, valueOfRound(round))) {
                 ++refused;
                 continue;
             }
             ++written;
-            lastWritten.insert(key, valueOfRound(round));
-            const QStringList stored = ReadIniValues(file, section, keys);
-            for (qsizetype i = 0; i < keys.size(); ++i) {
-                const auto expected = lastWritten.constFind(keys[i]);
-                if (expected != lastWritten.constEnd() && stored[i] != *expected)
+            lastWritten.insert_or_assign(key, valueOfRound(round));
+            const std::vector<std::string> stored = ReadIniValues(files, file, section, keys);
+            for (size_t i = 0; i < keys.size(); ++i) {
+                const auto expected = lastWritten.find(keys[i]);
+                if (expected != lastWritten.end() && stored[i] != expected->second)
                     ++lost;
             }
         }
     }
-    std::printf("written %lld refused %lld lost %lld\n", static_cast<long long>(written),
-                static_cast<long long>(refused), static_cast<long long>(lost));
+    std::printf("written %lld refused %lld lost %lld\n", written, refused, lost);
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    if (arguments.size() >= 3 && arguments[0] == u"loop")
-        loop(arguments[1], arguments.mid(2));
-    bool isNumber = false;
-    const qint64 count = arguments.size() >= 4 ? arguments[2].toLongLong(&isNumber) : 0;
-    if (arguments.size() < 4 || arguments[0] != u"rounds" || !isNumber)
+    const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+    if (arguments.size() >= 3 && arguments[0] == "loop")
+        loop(std::string(arguments[1]), {arguments.begin() + 2, arguments.end()});
+    char *end = nullptr;
+    const long long count = arguments.size() >= 4 ? std::strtoll(argv[3], &end, 10) : 0;
+    const bool isNumber = end != nullptr && end != argv[3] && *end == '\0';
+    if (arguments.size() < 4 || arguments[0] != "rounds" || !isNumber)
         return usage();
-    rounds(arguments[1], count, arguments.mid(3));
+    rounds(std::string(arguments[1]), count, {arguments.begin() + 3, arguments.end()});
     return EXIT_SUCCESS;
 }

@@ -1,4 +1,5 @@
-#include "settings/color_text.h"
+#include "core/settings/color_text.h"
+#include "ruler/drawing_settings.h"
 
 #include <QTest>
 
@@ -40,7 +41,7 @@ void TestColorText::parse()
 {
     QFETCH(QString, text);
     QFETCH(int, expected);
-    QCOMPARE(ParseColorText(text), expected);
+    QCOMPARE(ParseColorText(text.toStdString()), expected);
 }
 
 void TestColorText::colorTextIsUpperCaseRedGreenBlue_data()
@@ -58,12 +59,12 @@ void TestColorText::colorTextIsUpperCaseRedGreenBlue()
 {
     QFETCH(int, value);
     QFETCH(QString, expected);
-    QCOMPARE(colorText(value), expected);
+    QCOMPARE(QString::fromStdString(colorText(value)), expected);
 }
 
 void TestColorText::textAndValueRoundTrip()
 {
-    for (qint32 value = 0; value <= 0xFFFFFF; value += 0x010307) {
+    for (std::int32_t value = 0; value <= 0xFFFFFF; value += 0x010307) {
         QCOMPARE(ParseColorText(colorText(value)), value);
         QCOMPARE(colorValueFromRgb(rgbFromColorValue(value)), value);
     }

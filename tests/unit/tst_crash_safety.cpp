@@ -1,4 +1,4 @@
-#include "settings/profile_file.h"
+#include "core/settings/profile_file.h"
 #include "support/settings_lines.h"
 #include "support/temporary_settings.h"
 
@@ -22,7 +22,6 @@
 
 namespace {
 
-const QString general = QStringLiteral("General");
 const QStringList writtenKeys{QStringLiteral("Width"), QStringLiteral("Height"),
                               QStringLiteral("Left"), QStringLiteral("Top"),
                               QStringLiteral("Transparent")};
@@ -48,9 +47,10 @@ QByteArray userSettings(int commentLines)
     return text;
 }
 
-QString readKey(const QString &path, const QString &key)
+QString readKey(const TemporarySettings &file, const QString &key)
 {
-    return ReadIniValue(path, general, key);
+    return QString::fromStdString(
+        ReadIniValue(file.files(), file.systemPath(), "General", key.toStdString()));
 }
 
 // What a writer writes in any round: "N-N".
@@ -141,13 +141,13 @@ void TestCrashSafety::killedWriterNeverDamagesTheFile()
         const QByteArray text = file.text();
         QVERIFY2(!text.isEmpty(), qPrintable(QStringLiteral("empty after kill %1").arg(kill)));
         for (const QString &key : writtenKeys) {
-            const QString value = readKey(file.path(), key);
+            const QString value = readKey(file, key);
             QVERIFY2(
                 isRoundValue(value),
                 qPrintable(QStringLiteral("%1 is \"%2\" after kill %3").arg(key, value).arg(kill)));
         }
-        QCOMPARE(readKey(file.path(), QStringLiteral("ScaleMode")), QStringLiteral("Inches"));
-        QCOMPARE(readKey(file.path(), QStringLiteral("Revision")), QStringLiteral("0.905"));
+        QCOMPARE(readKey(file, QStringLiteral("ScaleMode")), QStringLiteral("Inches"));
+        QCOMPARE(readKey(file, QStringLiteral("Revision")), QStringLiteral("0.905"));
         QCOMPARE(SettingsLines::firstChangedLine(original, text, writtenKeys), QString());
     }
 }
@@ -238,7 +238,7 @@ void TestCrashSafety::unwritableSettingsAreLeftAlone()
     }
     QCOMPARE(SettingsLines::firstChangedLine(original, text, writtenKeys), QString());
     for (const QString &key : writtenKeys)
-        QCOMPARE(readKey(file.path(), key), QStringLiteral("2-2"));
+        QCOMPARE(readKey(file, key), QStringLiteral("2-2"));
 }
 
 QTEST_GUILESS_MAIN(TestCrashSafety)

@@ -1,4 +1,4 @@
-#include "settings/numeric_text.h"
+#include "core/settings/numeric_text.h"
 
 #include <QTest>
 
@@ -66,12 +66,12 @@ void TestNumericText::readsTheLeadingNumber()
 {
     QFETCH(QString, text);
     QFETCH(double, expected);
-    QCOMPARE(numericValue(text), expected);
+    QCOMPARE(numericValue(text.toStdString()), expected);
 }
 
 void TestNumericText::negativeZeroKeepsItsSign()
 {
-    const double value = numericValue(u"-0");
+    const double value = numericValue("-0");
     QCOMPARE(value, 0.0);
     QVERIFY(std::signbit(value));
 }
@@ -102,7 +102,7 @@ void TestNumericText::leadingNumberTellsNoneFromTooLarge()
     QFETCH(QString, text);
     QFETCH(bool, hasNumber);
     QFETCH(double, expected);
-    const std::optional<double> number = leadingNumber(text);
+    const std::optional<double> number = leadingNumber(text.toStdString());
     QCOMPARE(number.has_value(), hasNumber);
     if (hasNumber)
         QCOMPARE(*number, expected);
@@ -127,7 +127,7 @@ void TestNumericText::wholeNumberRoundsHalvesToEven()
 {
     QFETCH(QString, text);
     QFETCH(double, expected);
-    QCOMPARE(wholeNumber(text), expected);
+    QCOMPARE(wholeNumber(text.toStdString()), expected);
 }
 
 void TestNumericText::boundedIntTakesAnyDouble()
@@ -167,7 +167,7 @@ void TestNumericText::textsOfNumbers()
     QFETCH(bool, single);
     QFETCH(double, value);
     QFETCH(QString, expected);
-    QCOMPARE(single ? singleText(value) : doubleText(value), expected);
+    QCOMPARE(QString::fromStdString(single ? singleText(value) : doubleText(value)), expected);
 }
 
 void TestNumericText::textOfANumberReadsBackAsThatNumber()
@@ -175,7 +175,7 @@ void TestNumericText::textOfANumberReadsBackAsThatNumber()
     const double samples[] = {0.905, -0.05, 1e-5, 3.5e12, 1e300, -1e-300, 123456.789, 2.5e-7};
     for (double value : samples) {
         const double back = numericValue(doubleText(value));
-        QVERIFY2(std::abs(back - value) <= 1e-14 * std::abs(value), qPrintable(doubleText(value)));
+        QVERIFY2(std::abs(back - value) <= 1e-14 * std::abs(value), doubleText(value).c_str());
         const float single = float(value);
         if (std::isfinite(single))
             QCOMPARE(float(numericValue(singleText(value))), single);

@@ -1,29 +1,36 @@
-#include "settings/profile_file.h"
-#include "settings/ruler_settings.h"
+#include "core/settings/profile_file.h"
+#include "core/settings/ruler_settings.h"
 #include "support/temporary_settings.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTemporaryFile>
 #include <QTest>
 
+#include <cstdio>
 #include <fcntl.h>
+#include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
-const QString general = QStringLiteral("General");
+constexpr std::string_view general = "General";
 
 QString read(const TemporarySettings &file, const QString &key)
 {
-    return ReadIniValue(file.path(), general, key);
+    return QString::fromStdString(
+        ReadIniValue(file.files(), file.systemPath(), general, key.toStdString()));
 }
 
 bool write(const TemporarySettings &file, const QString &key, const QString &value)
 {
-    return WriteIniValue(file.path(), general, key, value);
+    return WriteIniValue(file.files(), file.systemPath(), general, key.toStdString(),
+                         value.toStdString());
 }
 
 ino_t inodeOf(const QString &path)
@@ -103,7 +110,10 @@ void TestProfileFile::readsCleanedValues()
     QFETCH(QString, expected);
     TemporarySettings file;
     file.setText("[General]\n" + line + "\n");
-    QCOMPARE(read(file, QStringLiteral("Key")), expected);
+    // As bytes: a byte-order mark that starts a value is part of it.
+    QCOMPARE(
+        QByteArray::fromStdString(ReadIniValue(file.files(), file.systemPath(), general, "Key")),
+        expected.toUtf8());
 }
 
 void TestProfileFile::longValuesAreCutTo999Bytes()
@@ -137,8 +147,7 @@ void TestProfileFile::firstSectionAndFirstKeyWin()
     file.setText("[General]\nA=1\nA=2\n[Other]\nB=3\n[General]\nA=4\nB=5\n");
     QCOMPARE(read(file, QStringLiteral("A")), QStringLiteral("1"));
     QCOMPARE(read(file, QStringLiteral("B")), QStringLiteral("5"));
-    QCOMPARE(ReadIniValue(file.path(), QStringLiteral("Other"), QStringLiteral("B")),
-             QStringLiteral("3"));
+    QVERIFY(ReadIniValue(file.files(), file.systemPath(), "Other", "B") == "3");
 
     QVERIFY(write(file, QStringLiteral("A"), QStringLiteral("9")));
     QVERIFY(write(file, QStringLiteral("B"), QStringLiteral("8")));
@@ -230,19 +239,20 @@ void TestProfileFile::refusesWhatCannotStandOnOneLine()
     QFETCH(QString, value);
     TemporarySettings file;
     file.setText("[General]\nA=0\n");
-    QVERIFY(!WriteIniValue(file.path(), section, key, value));
+    QVERIFY(!WriteIniValue(file.files(), file.systemPath(), section.toStdString(),
+                           key.toStdString(), value.toStdString()));
     QCOMPARE(file.text(), QByteArray("[General]\nA=0\n"));
 }
 
 void TestProfileFile::severalKeysFromOneReading()
 {
     TemporarySettings file;
-    const QStringList keys{QStringLiteral("B"), QStringLiteral("Missing"), QStringLiteral("a")};
-    QCOMPARE(ReadIniValues(file.path(), general, keys),
-             (QStringList{QString(), QString(), QString()}));
+    const std::vector<std::string_view> keys{"B", "Missing", "a"};
+    QVERIFY(ReadIniValues(file.files(), file.systemPath(), general, keys) ==
+            (std::vector<std::string>{"", "", ""}));
     file.setText("[General]\nA=1\nB= 2 2\n");
-    QCOMPARE(ReadIniValues(file.path(), general, keys),
-             (QStringList{QStringLiteral("22"), QString(), QStringLiteral("1")}));
+    QVERIFY(ReadIniValues(file.files(), file.systemPath(), general, keys) ==
+            (std::vector<std::string>{"22", "", "1"}));
 }
 
 void TestProfileFile::writeReplacesTheFileAsAWhole()
@@ -378,13 +388,25 @@ void TestProfileFile::namedPipeReadsEmptyAndIsReplaced()
 void TestProfileFile::firstFailedWriteIsToldOnce()
 {
     TemporarySettings file;
-    const RulerSettings settings(file.path() + QStringLiteral(".d/ruler.ini"));
-    QTest::ignoreMessage(QtWarningMsg,
-                         QRegularExpression(QStringLiteral(
-                             "^ruler: cannot write .*\\.d/ruler\\.ini: No such file or directory")));
-    QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
-    settings.write(SettingsKey::Width, QStringLiteral("9780"));
-    settings.write(SettingsKey::Height, QStringLiteral("1800"));
+    const RulerSettings settings(file.files(), file.systemPath() + ".d/ruler.ini");
+    QTemporaryFile told;
+    QVERIFY(told.open());
+    std::fflush(stderr);
+    const int standardError = ::dup(STDERR_FILENO);
+    QVERIFY(::dup2(told.handle(), STDERR_FILENO) == STDERR_FILENO);
+    settings.write(SettingsKey::Width, "9780");
+    settings.write(SettingsKey::Height, "1800");
+    std::fflush(stderr);
+    ::dup2(standardError, STDERR_FILENO);
+    ::close(standardError);
+
+    QVERIFY(told.seek(0));
+    const QString text = QString::fromLocal8Bit(told.readAll());
+    QVERIFY2(QRegularExpression(QStringLiteral("^ruler: cannot write .*\\.d/ruler\\.ini: No such "
+                                               "file or directory [^\\n]*\\n$"))
+                 .match(text)
+                 .hasMatch(),
+             qPrintable(text));
 }
 
 QTEST_GUILESS_MAIN(TestProfileFile)

@@ -1,4 +1,4 @@
-#include "settings/profile_file.h"
+#include "core/settings/profile_file.h"
 #include "support/settings_lines.h"
 #include "support/temporary_settings.h"
 
@@ -54,7 +54,7 @@ private:
     int m_folder;
 };
 
-const QString general = QStringLiteral("General");
+constexpr std::string_view general = "General";
 
 } // namespace
 
@@ -93,7 +93,9 @@ void TestTwoWriters::neitherLosesTheOthersKeys()
 
     const QString last = QStringLiteral("%1-%1").arg(rounds - 1);
     for (const QString &key : firstKeys + secondKeys)
-        QCOMPARE(ReadIniValue(file.path(), general, key), last);
+        QCOMPARE(QString::fromStdString(
+                     ReadIniValue(file.files(), file.systemPath(), general, key.toStdString())),
+                 last);
     QCOMPARE(SettingsLines::firstChangedLine(original, file.text(), firstKeys + secondKeys),
              QString());
 }
@@ -106,8 +108,9 @@ void TestTwoWriters::aWriteWaitsForAnotherRulersWrite()
     QVERIFY(other.take());
 
     bool written = false;
-    const std::unique_ptr<QThread> writer(QThread::create(
-        [&] { written = WriteIniValue(file.path(), general, QStringLiteral("Width"), "12000"); }));
+    const std::unique_ptr<QThread> writer(QThread::create([&] {
+        written = WriteIniValue(file.files(), file.systemPath(), general, "Width", "12000");
+    }));
     writer->start();
     QVERIFY(!writer->wait(300));
     QCOMPARE(file.text(), QByteArray("[General]\nWidth=9780\n"));
@@ -127,7 +130,7 @@ void TestTwoWriters::aWriteGoesAheadPastAStoppedRuler()
 
     QElapsedTimer clock;
     clock.start();
-    QVERIFY(WriteIniValue(file.path(), general, QStringLiteral("Width"), "12000"));
+    QVERIFY(WriteIniValue(file.files(), file.systemPath(), general, "Width", "12000"));
     // It waited a while for the lock, and then did not wait for ever.
     QVERIFY2(clock.elapsed() >= 1000 && clock.elapsed() < 20000,
              qPrintable(QString::number(clock.elapsed())));

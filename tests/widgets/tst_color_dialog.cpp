@@ -1,6 +1,6 @@
+#include "core/settings/settings_keys.h"
 #include "dialogs/color_dialog.h"
 #include "ruler/ruler_window.h"
-#include "settings/settings_keys.h"
 #include "support/image_probe.h"
 #include "support/modal_dialogs.h"
 #include "support/ruler_on_file.h"
@@ -266,7 +266,7 @@ void TestColorDialog::loadsStoredColours()
     QFETCH(QRgb, swatch);
     QByteArray settings("ScaleMode=Millimeters\n");
     if (!stored.isNull())
-        settings += keyName(rowKeys[row]).toString().toLatin1() + '=' + stored + '\n';
+        settings += QByteArrayView(keyName(rowKeys[row])).toByteArray() + '=' + stored + '\n';
     RulerOnFile setup(settings);
     Form2 dialog(setup.ruler);
     QCOMPARE(dialog.Text1(row)->text(), text);
@@ -512,7 +512,8 @@ void TestColorDialog::okWritesEveryKey()
         const QByteArray text = setup.file.text();
         qsizetype previous = -1;
         for (const SettingsKey key : keys) {
-            const qsizetype at = text.indexOf("\n" + keyName(key).toString().toLatin1() + '=');
+            const qsizetype at =
+                text.indexOf("\n" + QByteArrayView(keyName(key)).toByteArray() + '=');
             QVERIFY2(at > previous, keyName(key).data());
             previous = at;
         }

@@ -170,7 +170,7 @@ void TestRulerWindow::unitCommandMarksStoresAndRepaints()
 
     // The checked unit again still repaints from the file.
     menu.mnuScaleMode_Click(3);
-    started.file.settings().write(SettingsKey::BackColor, QStringLiteral("#0000FF"));
+    started.file.settings().write(SettingsKey::BackColor, "#0000FF");
     menu.mnuScaleMode_Click(3);
     QCOMPARE(menu.mnuScaleMode().checkedIndex(), 3);
     QCOMPARE(started.ruler.image().pixel(1, 60), blue);

@@ -1,24 +1,22 @@
-#include "file_contents.h"
+#include "posix_file_system.h"
 
-#include <QCoreApplication>
-#include <QFile>
-#include <QHash>
-
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_map>
 
 namespace {
 
-bool writeAll(int file, const QByteArray &contents)
+bool writeAll(int file, const std::string &contents)
 {
-    qsizetype done = 0;
+    size_t done = 0;
     while (done < contents.size()) {
-        const ssize_t wrote =
-            ::write(file, contents.constData() + done, size_t(contents.size() - done));
+        const ssize_t wrote = ::write(file, contents.data() + done, contents.size() - done);
         if (wrote <= 0)
             return false;
         done += wrote;
@@ -26,9 +24,9 @@ bool writeAll(int file, const QByteArray &contents)
     return true;
 }
 
-bool writeInPlace(const QByteArray &path, const QByteArray &contents)
+bool writeInPlace(const std::string &path, const std::string &contents)
 {
-    const int file = ::open(path.constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    const int file = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     if (file < 0)
         return false;
     const bool written = writeAll(file, contents);
@@ -37,18 +35,17 @@ bool writeInPlace(const QByteArray &path, const QByteArray &contents)
 
 // Gives the replacement the target's name in one step. The old file, which
 // an exchange leaves under the replacement's name, is removed.
-bool takeName(const QByteArray &replacement, const QByteArray &target, bool targetExists)
+bool takeName(const std::string &replacement, const std::string &target,
+              [[maybe_unused]] bool targetExists)
 {
 #ifdef RENAME_EXCHANGE
-    if (targetExists && ::renameat2(AT_FDCWD, replacement.constData(), AT_FDCWD, target.constData(),
+    if (targetExists && ::renameat2(AT_FDCWD, replacement.c_str(), AT_FDCWD, target.c_str(),
                                     RENAME_EXCHANGE) == 0) {
-        ::unlink(replacement.constData());
+        ::unlink(replacement.c_str());
         return true;
     }
-#else
-    Q_UNUSED(targetExists);
 #endif
-    return ::rename(replacement.constData(), target.constData()) == 0;
+    return ::rename(replacement.c_str(), target.c_str()) == 0;
 }
 
 // Whether a replacement of target may skip waiting for the disk. Without the
@@ -65,7 +62,7 @@ bool takeName(const QByteArray &replacement, const QByteArray &target, bool targ
 //
 // current is the file that target names now, or null where there is none;
 // replacement is the new file about to take the name.
-bool mayLeaveToWriteback(const QByteArray &target, const struct stat *current,
+bool mayLeaveToWriteback(const std::string &target, const struct stat *current,
                          const struct stat &replacement)
 {
     using Clock = std::chrono::steady_clock;
@@ -76,34 +73,31 @@ bool mayLeaveToWriteback(const QByteArray &target, const struct stat *current,
         Clock::time_point made;
     };
     static std::mutex guard;
-    static QHash<QByteArray, MadeHere> madeHere;
+    static std::unordered_map<std::string, MadeHere> madeHere;
 
     const std::lock_guard lock(guard);
     const Clock::time_point now = Clock::now();
     if (!current) {
-        madeHere.insert(target, {replacement.st_dev, replacement.st_ino, now});
+        madeHere.insert_or_assign(target, MadeHere{replacement.st_dev, replacement.st_ino, now});
         return true;
     }
     const auto found = madeHere.find(target);
     if (found == madeHere.end())
         return false;
-    if (found->device != current->st_dev || found->inode != current->st_ino ||
-        now - found->made > std::chrono::seconds(1)) {
+    MadeHere &made = found->second;
+    if (made.device != current->st_dev || made.inode != current->st_ino ||
+        now - made.made > std::chrono::seconds(1)) {
         madeHere.erase(found);
         return false;
     }
-    found->inode = replacement.st_ino;
+    made.inode = replacement.st_ino;
     return true;
 }
 
 // Makes a change of names in path's folder survive a power cut.
-void syncFolderOf(const QByteArray &path)
+void syncFolderOf(const std::string &path)
 {
-    const qsizetype slash = path.lastIndexOf('/');
-    const QByteArray folder = slash < 0    ? QByteArray(".")
-                              : slash == 0 ? QByteArray("/")
-                                           : path.left(slash);
-    const int handle = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int handle = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (handle < 0)
         return;
     ::fsync(handle);
@@ -111,34 +105,42 @@ void syncFolderOf(const QByteArray &path)
 }
 
 // The file that a path names, through a symbolic link where it is one.
-QByteArray resolved(const QByteArray &path)
+std::string resolved(const std::string &path)
 {
     struct stat info
     {};
-    if (::lstat(path.constData(), &info) != 0 || !S_ISLNK(info.st_mode))
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
         return path;
-    char *real = ::realpath(path.constData(), nullptr);
+    char *real = ::realpath(path.c_str(), nullptr);
     if (!real)
         return path;
-    QByteArray target(real);
+    std::string target(real);
     ::free(real);
     return target;
 }
 
 } // namespace
 
-std::optional<QByteArray> readFileContents(const QString &path, qsizetype limit)
+std::string folderOf(const std::string &path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".")
+           : slash == 0               ? std::string("/")
+                                      : path.substr(0, slash);
+}
+
+std::optional<std::string> PosixFileSystem::read(const std::string &path, std::size_t limit) const
 {
     // Without O_NONBLOCK a named pipe posing as the file would hold the
     // program up until something wrote to it.
-    const int file = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int file = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (file < 0)
         return std::nullopt;
-    QByteArray text;
+    std::string text;
     char piece[16384];
     ssize_t got = 0;
     while ((got = ::read(file, piece, sizeof piece)) > 0 && text.size() <= limit)
-        text.append(piece, got);
+        text.append(piece, size_t(got));
     const int readError = got < 0 && errno != EAGAIN ? errno : 0;
     ::close(file);
     if (readError != 0 || text.size() > limit) {
@@ -148,43 +150,40 @@ std::optional<QByteArray> readFileContents(const QString &path, qsizetype limit)
     return text;
 }
 
-bool overwriteFileContents(const QString &path, const QByteArray &contents)
+bool PosixFileSystem::overwrite(const std::string &path, const std::string &contents) const
 {
-    constexpr qsizetype pageBytes = 4096;
+    constexpr size_t pageBytes = 4096;
     if (contents.size() > pageBytes)
         return false;
     // Non-blocking, so that a pipe posing as the file fails to open rather
     // than waiting for a reader.
-    const int file =
-        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int file = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (file < 0)
         return false;
     struct stat info
     {};
-    const bool sameShape =
-        ::fstat(file, &info) == 0 && S_ISREG(info.st_mode) && info.st_size == contents.size();
+    const bool sameShape = ::fstat(file, &info) == 0 && S_ISREG(info.st_mode) &&
+                           info.st_size == off_t(contents.size());
     const bool written = sameShape && writeAll(file, contents);
     return ::close(file) == 0 && written;
 }
 
-bool replaceFileContents(const QString &path, const QByteArray &contents)
+bool PosixFileSystem::replace(const std::string &path, const std::string &contents) const
 {
-    const QByteArray target = resolved(QFile::encodeName(path));
+    const std::string target = resolved(path);
     struct stat info
     {};
-    const bool existed = ::stat(target.constData(), &info) == 0;
+    const bool existed = ::stat(target.c_str(), &info) == 0;
     // A file that we may not write stays as it is: a new file taking its name
     // would get round the read-only mark a user gave it.
-    if (existed && ::access(target.constData(), W_OK) != 0)
+    if (existed && ::access(target.c_str(), W_OK) != 0)
         return false;
 
     // One name per process: two rulers never write each other's new file.
-    static const QByteArray suffix =
-        '.' + QByteArray::number(QCoreApplication::applicationPid()) + ".new";
-    const QByteArray replacement = target + suffix;
+    static const std::string suffix = '.' + std::to_string(::getpid()) + ".new";
+    const std::string replacement = target + suffix;
     const mode_t mode = existed ? (info.st_mode & 07777) : 0666;
-    const int file =
-        ::open(replacement.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    const int file = ::open(replacement.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
     if (file < 0)
         return existed && writeInPlace(target, contents);
     struct stat made
@@ -196,7 +195,7 @@ bool replaceFileContents(const QString &path, const QByteArray &contents)
                    (!wait || ::fdatasync(file) == 0);
     written = ::close(file) == 0 && written;
     if (!written || !takeName(replacement, target, existed)) {
-        ::unlink(replacement.constData());
+        ::unlink(replacement.c_str());
         return false;
     }
     // The new contents are in place either way: a folder that fails to sync

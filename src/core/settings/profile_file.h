@@ -1,20 +1,26 @@
 #pragma once
 
-#include <QList>
-#include <QString>
-#include <QStringList>
+#include "file_system.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
 
 // The operations through which every setting is read and written. Nothing is
 // cached: each call goes to the file, so the file is always the authority and
-// an edit made from outside shows at the next read.
+// an edit made from outside shows at the next read. Names and values are the
+// file's bytes; the file is reached through files.
 
 // The key's value with every space and NUL removed, cut to at most 999 bytes
 // of its stored text first; empty when the file, the section or the key is
 // missing or the file cannot be read.
-QString ReadIniValue(const QString &fileName, const QString &section, const QString &key);
+std::string ReadIniValue(const FileSystem &files, const std::string &fileName,
+                         std::string_view section, std::string_view key);
 
 // Several keys read as ReadIniValue reads each, from one reading of the file.
-QStringList ReadIniValues(const QString &fileName, const QString &section, const QStringList &keys);
+std::vector<std::string> ReadIniValues(const FileSystem &files, const std::string &fileName,
+                                       std::string_view section,
+                                       const std::vector<std::string_view> &keys);
 
 // Stores value as the key's text, creating the file and the section where
 // they are missing and keeping every other line as it was. The file is
@@ -23,5 +29,5 @@ QStringList ReadIniValues(const QString &fileName, const QString &section, const
 // Returns false, and changes nothing, when the file cannot be read or written
 // or when the names or the value cannot be stored on one line; errno then
 // says why (EINVAL for the names or the value).
-bool WriteIniValue(const QString &fileName, const QString &section, const QString &key,
-                   const QString &value);
+bool WriteIniValue(const FileSystem &files, const std::string &fileName, std::string_view section,
+                   std::string_view key, std::string_view value);

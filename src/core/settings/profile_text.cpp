@@ -1,24 +1,26 @@
 #include "profile_text.h"
 
+#include <algorithm>
+
 namespace ProfileText {
 namespace {
 
-constexpr QByteArrayView byteOrderMark("\xEF\xBB\xBF");
+constexpr std::string_view byteOrderMark("\xEF\xBB\xBF");
 
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t';
 }
 
-QByteArrayView trimmed(QByteArrayView text)
+std::string_view trimmed(std::string_view text)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
+    size_t begin = 0;
+    size_t end = text.size();
     while (begin < end && isBlank(text[begin]))
         ++begin;
     while (end > begin && isBlank(text[end - 1]))
         --end;
-    return text.sliced(begin, end - begin);
+    return text.substr(begin, end - begin);
 }
 
 char asciiLower(char c)
@@ -26,11 +28,11 @@ char asciiLower(char c)
     return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
 }
 
-bool sameName(QByteArrayView a, QByteArrayView b)
+bool sameName(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
+    for (size_t i = 0; i < a.size(); ++i) {
         if (asciiLower(a[i]) != asciiLower(b[i]))
             return false;
     }
@@ -41,23 +43,23 @@ bool sameName(QByteArrayView a, QByteArrayView b)
 // its line end ("\r\n", "\n", "\r" or nothing at the end of the text).
 struct Line
 {
-    qsizetype begin = 0;
-    qsizetype contentEnd = 0;
-    qsizetype end = 0;
+    size_t begin = 0;
+    size_t contentEnd = 0;
+    size_t end = 0;
 };
 
 // Where a key stands and where a new one would go, as found by locate().
 struct Location
 {
     std::optional<Line> keyLine;
-    qsizetype valueBegin = 0; // just after the "=" of keyLine
+    size_t valueBegin = 0; // just after the "=" of keyLine
     bool sectionFound = false;
     Line lastLineOfSection; // last non-blank line of the first matching section
 };
 
-Line nextLine(QByteArrayView text, qsizetype begin)
+Line nextLine(std::string_view text, size_t begin)
 {
-    qsizetype i = begin;
+    size_t i = begin;
     while (i < text.size() && text[i] != '\n' && text[i] != '\r')
         ++i;
     Line line{begin, i, i};
@@ -67,24 +69,22 @@ Line nextLine(QByteArrayView text, qsizetype begin)
     return line;
 }
 
-Location locate(QByteArrayView text, QByteArrayView section, QByteArrayView key)
+Location locate(std::string_view text, std::string_view section, std::string_view key)
 {
     Location found;
     bool inMatchingSection = false;
     bool inFirstMatchingSection = false;
-    qsizetype position = text.startsWith(byteOrderMark) ? byteOrderMark.size() : 0;
+    size_t position = text.starts_with(byteOrderMark) ? byteOrderMark.size() : 0;
     while (position < text.size()) {
         const Line line = nextLine(text, position);
         position = line.end;
-        const QByteArrayView content =
-            trimmed(text.sliced(line.begin, line.contentEnd - line.begin));
-        if (content.isEmpty())
+        const std::string_view content =
+            trimmed(text.substr(line.begin, line.contentEnd - line.begin));
+        if (content.empty())
             continue;
         if (content.front() == '[') {
-            qsizetype close = content.indexOf(']');
-            if (close < 0)
-                close = content.size();
-            inMatchingSection = sameName(trimmed(content.sliced(1, close - 1)), section);
+            const size_t close = std::min(content.find(']'), content.size());
+            inMatchingSection = sameName(trimmed(content.substr(1, close - 1)), section);
             inFirstMatchingSection = inMatchingSection && !found.sectionFound;
             if (inFirstMatchingSection) {
                 found.sectionFound = true;
@@ -96,98 +96,104 @@ Location locate(QByteArrayView text, QByteArrayView section, QByteArrayView key)
             found.lastLineOfSection = line;
         if (!inMatchingSection || found.keyLine || content.front() == ';' || content.front() == '#')
             continue;
-        const qsizetype equals = content.indexOf('=');
-        if (equals < 0 || !sameName(trimmed(content.first(equals)), key))
+        const size_t equals = content.find('=');
+        if (equals == std::string_view::npos || !sameName(trimmed(content.substr(0, equals)), key))
             continue;
         found.keyLine = line;
-        found.valueBegin = text.sliced(line.begin).indexOf('=') + line.begin + 1;
+        found.valueBegin = text.find('=', line.begin) + 1;
     }
     return found;
 }
 
-QByteArrayView lineEndOf(QByteArrayView text)
+std::string_view lineEndOf(std::string_view text)
 {
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\n')
             return "\n";
         if (text[i] == '\r')
             return (i + 1 < text.size() && text[i + 1] == '\n') ? "\r\n" : "\r";
     }
-#ifdef Q_OS_WIN
+#ifdef _WIN32
     return "\r\n";
 #else
     return "\n";
 #endif
 }
 
-bool hasLineBreakOrNul(QByteArrayView text)
+bool contains(std::string_view text, char c)
 {
-    return text.contains('\n') || text.contains('\r') || text.contains('\0');
+    return text.find(c) != std::string_view::npos;
 }
 
-bool isName(QByteArrayView name)
+bool hasLineBreakOrNul(std::string_view text)
 {
-    return !name.isEmpty() && trimmed(name).size() == name.size() && !hasLineBreakOrNul(name);
+    return contains(text, '\n') || contains(text, '\r') || contains(text, '\0');
+}
+
+bool isName(std::string_view name)
+{
+    return !name.empty() && trimmed(name).size() == name.size() && !hasLineBreakOrNul(name);
 }
 
 } // namespace
 
-std::optional<QByteArray> value(QByteArrayView text, QByteArrayView section, QByteArrayView key)
+std::optional<std::string> value(std::string_view text, std::string_view section,
+                                 std::string_view key)
 {
     const Location found = locate(text, section, key);
     if (!found.keyLine)
         return std::nullopt;
-    return trimmed(text.sliced(found.valueBegin, found.keyLine->contentEnd - found.valueBegin))
-        .toByteArray();
+    return std::string(
+        trimmed(text.substr(found.valueBegin, found.keyLine->contentEnd - found.valueBegin)));
 }
 
-bool canStore(QByteArrayView section, QByteArrayView key, QByteArrayView value)
+bool canStore(std::string_view section, std::string_view key, std::string_view value)
 {
-    const bool sectionOk = isName(section) && !section.contains(']');
-    const bool keyOk = isName(key) && !key.contains('=') && key.front() != '[' &&
+    const bool sectionOk = isName(section) && !contains(section, ']');
+    const bool keyOk = isName(key) && !contains(key, '=') && key.front() != '[' &&
                        key.front() != ';' && key.front() != '#';
-    const bool valueOk = !value.contains('\n') && !value.contains('\r');
+    const bool valueOk = !contains(value, '\n') && !contains(value, '\r');
     return sectionOk && keyOk && valueOk;
 }
 
-QByteArray withValue(QByteArrayView text, QByteArrayView section, QByteArrayView key,
-                     QByteArrayView value)
+std::string withValue(std::string_view text, std::string_view section, std::string_view key,
+                      std::string_view value)
 {
     const Location found = locate(text, section, key);
-    const QByteArrayView lineEnd = lineEndOf(text);
-    QByteArray result;
+    const std::string_view lineEnd = lineEndOf(text);
+    std::string result;
     result.reserve(text.size() + section.size() + key.size() + value.size() + 8);
 
     if (found.keyLine) {
-        result.append(text.first(found.valueBegin));
+        result.append(text.substr(0, found.valueBegin));
         result.append(value);
-        result.append(text.sliced(found.keyLine->contentEnd));
+        result.append(text.substr(found.keyLine->contentEnd));
         return result;
     }
 
-    QByteArray keyLine = key.toByteArray();
-    keyLine.append('=').append(value);
+    std::string keyLine(key);
+    keyLine.append("=").append(value);
     if (found.sectionFound) {
         const Line &last = found.lastLineOfSection;
         const bool lastHasEnd = last.end > last.contentEnd;
         // The new line ends as the line before it: that end is never joined by
         // what follows, while a lone "\r" before the "\n" of a blank line would
         // read as one "\r\n" and swallow that line.
-        const QByteArrayView keyLineEnd =
-            lastHasEnd ? text.sliced(last.contentEnd, last.end - last.contentEnd) : lineEnd;
-        result.append(text.first(last.end));
+        const std::string_view keyLineEnd =
+            lastHasEnd ? text.substr(last.contentEnd, last.end - last.contentEnd) : lineEnd;
+        result.append(text.substr(0, last.end));
         if (!lastHasEnd) // the section ends the text without a line end
             result.append(lineEnd);
         result.append(keyLine).append(keyLineEnd);
-        result.append(text.sliced(last.end));
+        result.append(text.substr(last.end));
         return result;
     }
 
     result.append(text);
     const bool onlyMark = text == byteOrderMark;
-    if (!text.isEmpty() && !onlyMark && text.back() != '\n' && text.back() != '\r')
+    if (!text.empty() && !onlyMark && text.back() != '\n' && text.back() != '\r')
         result.append(lineEnd);
-    result.append('[').append(section).append(']').append(lineEnd);
+    result.append("[").append(section).append("]").append(lineEnd);
     result.append(keyLine).append(lineEnd);
     return result;
 }

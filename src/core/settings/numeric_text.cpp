@@ -11,27 +11,27 @@
 namespace NumericText {
 namespace {
 
-bool isDigit(QChar c)
+bool isDigit(char c)
 {
-    return c >= u'0' && c <= u'9';
+    return c >= '0' && c <= '9';
 }
 
-int hexDigitValue(QChar c)
+int hexDigitValue(char c)
 {
     if (isDigit(c))
-        return c.unicode() - u'0';
-    if (c >= u'a' && c <= u'f')
-        return c.unicode() - u'a' + 10;
-    if (c >= u'A' && c <= u'F')
-        return c.unicode() - u'A' + 10;
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 
-std::optional<double> hexValue(QStringView digits)
+std::optional<double> hexValue(std::string_view digits)
 {
     double value = 0;
-    qsizetype count = 0;
-    for (QChar c : digits) {
+    size_t count = 0;
+    for (char c : digits) {
         const int digit = hexDigitValue(c);
         if (digit < 0)
             break;
@@ -45,18 +45,18 @@ std::optional<double> hexValue(QStringView digits)
 
 // Length of the longest prefix of text (from position start) that forms a
 // decimal number; 0 when there is none.
-qsizetype decimalPrefixLength(QStringView text, qsizetype start)
+size_t decimalPrefixLength(std::string_view text, size_t start)
 {
-    qsizetype i = start;
-    const qsizetype n = text.size();
-    if (i < n && (text[i] == u'+' || text[i] == u'-'))
+    size_t i = start;
+    const size_t n = text.size();
+    if (i < n && (text[i] == '+' || text[i] == '-'))
         ++i;
-    qsizetype digits = 0;
+    size_t digits = 0;
     while (i < n && isDigit(text[i])) {
         ++i;
         ++digits;
     }
-    if (i < n && text[i] == u'.') {
+    if (i < n && text[i] == '.') {
         ++i;
         while (i < n && isDigit(text[i])) {
             ++i;
@@ -66,9 +66,9 @@ qsizetype decimalPrefixLength(QStringView text, qsizetype start)
     if (digits == 0)
         return 0;
     // An exponent counts only when at least one digit follows it: "1e" reads as 1.
-    if (i < n && (text[i] == u'e' || text[i] == u'E' || text[i] == u'd' || text[i] == u'D')) {
-        qsizetype j = i + 1;
-        if (j < n && (text[j] == u'+' || text[j] == u'-'))
+    if (i < n && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
+        size_t j = i + 1;
+        if (j < n && (text[j] == '+' || text[j] == '-'))
             ++j;
         if (j < n && isDigit(text[j])) {
             while (j < n && isDigit(text[j]))
@@ -111,12 +111,11 @@ bool isTooLarge(std::string_view ascii)
     return order + (negativeExponent ? -exponent : exponent) > 0;
 }
 
-double decimalValue(QStringView number)
+double decimalValue(std::string_view number)
 {
     std::string ascii;
-    ascii.reserve(size_t(number.size()));
-    for (QChar c : number) {
-        const char a = char(c.unicode());
+    ascii.reserve(number.size());
+    for (const char a : number) {
         if (a == '+')
             continue; // from_chars takes no plus sign
         ascii.push_back(a == 'd' || a == 'D' ? 'e' : a);
@@ -134,28 +133,28 @@ double decimalValue(QStringView number)
 
 } // namespace
 
-std::optional<double> leadingNumber(QStringView text)
+std::optional<double> leadingNumber(std::string_view text)
 {
-    qsizetype start = 0;
-    while (start < text.size() && (text[start] == u' ' || text[start] == u'\t' ||
+    size_t start = 0;
+    while (start < text.size() && (text[start] == ' ' || text[start] == u'\t' ||
                                    text[start] == u'\r' || text[start] == u'\n'))
         ++start;
-    const QStringView rest = text.mid(start);
-    if (rest.size() >= 2 && rest[0] == u'&' && (rest[1] == u'H' || rest[1] == u'h'))
-        return hexValue(rest.mid(2));
-    const qsizetype length = decimalPrefixLength(text, start);
+    const std::string_view rest = text.substr(start);
+    if (rest.size() >= 2 && rest[0] == '&' && (rest[1] == 'H' || rest[1] == 'h'))
+        return hexValue(rest.substr(2));
+    const size_t length = decimalPrefixLength(text, start);
     if (length == 0)
         return std::nullopt;
-    return decimalValue(text.mid(start, length));
+    return decimalValue(text.substr(start, length));
 }
 
-double numericValue(QStringView text)
+double numericValue(std::string_view text)
 {
     const std::optional<double> number = leadingNumber(text);
     return number && std::isfinite(*number) ? *number : 0.0;
 }
 
-double wholeNumber(QStringView text)
+double wholeNumber(std::string_view text)
 {
     // rint rounds in the current rounding mode, which is to nearest, ties to even.
     return std::rint(numericValue(text));
@@ -168,26 +167,29 @@ int boundedInt(double value, int low, int high)
     return int(std::clamp(value, double(low), double(high)));
 }
 
-QString singleText(double value)
+std::string singleText(double value)
 {
     std::array<char, 64> buffer{};
     const auto result =
         std::to_chars(buffer.data(), buffer.data() + buffer.size(), static_cast<float>(value));
-    return QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
+    return std::string(buffer.data(), result.ptr);
 }
 
-QString doubleText(double value)
+std::string doubleText(double value)
 {
     std::array<char, 64> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                       std::chars_format::general, 15);
-    return QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
+    return std::string(buffer.data(), result.ptr);
 }
 
-QString fixedText(double value, int decimals)
+std::string fixedText(double value, int decimals)
 {
-    if (!std::isfinite(value) || decimals < 0)
-        return QString::number(value, 'f', std::max(decimals, 0));
+    if (std::isnan(value))
+        return "nan";
+    if (std::isinf(value))
+        return value < 0 ? "-inf" : "inf";
+    decimals = std::max(decimals, 0);
     // The shortest text that reads back as the value is its decimal form as
     // written: 1.005 is "1.005" here, though the nearest double lies below it.
     // The smallest double takes 1074 decimals and the largest 309 digits.
@@ -219,7 +221,7 @@ QString fixedText(double value, int decimals)
     const bool zero = digits.find_first_not_of("0.") == std::string::npos;
     if (negative && !zero)
         digits.insert(digits.begin(), '-');
-    return QString::fromLatin1(digits.data(), qsizetype(digits.size()));
+    return digits;
 }
 
 } // namespace NumericText

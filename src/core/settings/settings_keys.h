@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QLatin1StringView>
-
 #include <array>
+#include <cstdint>
+#include <string_view>
 
 // Every key of ruler.ini, in section General. Code names a key only through
 // this table, so that a key's name is spelled once.
@@ -29,9 +29,9 @@ enum class SettingsKey
     IfCustomRulerLineColor,
 };
 
-inline constexpr QLatin1StringView settingsSection("General");
+inline constexpr std::string_view settingsSection("General");
 
-QLatin1StringView keyName(SettingsKey key);
+std::string_view keyName(SettingsKey key);
 
 // The seven colour keys in the order in which the ruler reads them and the
 // colour dialog lists them, each with the colour used when its text is not a
@@ -39,7 +39,7 @@ QLatin1StringView keyName(SettingsKey key);
 struct ColorSetting
 {
     SettingsKey key;
-    qint32 fallback; // colour value: red + 256 * green + 65536 * blue
+    std::int32_t fallback; // colour value: red + 256 * green + 65536 * blue
 };
 
 inline constexpr std::array<ColorSetting, 7> colorSettings{{

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QByteArray>
-#include <QByteArrayView>
-
 #include <optional>
+#include <string>
+#include <string_view>
 
 // Reading and editing the text of a Windows-style profile (INI) file in memory.
 //
@@ -17,17 +16,18 @@ namespace ProfileText {
 
 // The value of key in section with the blanks around it removed, or nothing
 // when the section or the key is missing.
-std::optional<QByteArray> value(QByteArrayView text, QByteArrayView section, QByteArrayView key);
+std::optional<std::string> value(std::string_view text, std::string_view section,
+                                 std::string_view key);
 
 // Whether section, key and value can be stored without changing how the file
 // reads elsewhere: names non-empty, without line breaks, surrounding blanks,
 // "]" in a section or "=" in a key, and a value on one line.
-bool canStore(QByteArrayView section, QByteArrayView key, QByteArrayView value);
+bool canStore(std::string_view section, std::string_view key, std::string_view value);
 
 // The text with key set to value. A new key goes after the last non-blank
 // line of the section and ends as that line does; a new section goes at the
 // end of the text, with the text's first line end. Requires canStore().
-QByteArray withValue(QByteArrayView text, QByteArrayView section, QByteArrayView key,
-                     QByteArrayView value);
+std::string withValue(std::string_view text, std::string_view section, std::string_view key,
+                      std::string_view value);
 
 } // namespace ProfileText
