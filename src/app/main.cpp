@@ -16,12 +16,16 @@ int main(int argc, char *argv[])
     // first text drawn before it ended, Qt would parse everything again.
     // Qt's connection to the display usually takes longer than the load.
     fontConfiguration.wait();
-    const std::unique_ptr<Form1> ruler = Startup::showRuler();
     // Ended from outside, the ruler closes as it does when the user quits, so
     // its position is stored; an open dialog's loop ends with the program's.
+    // The signals are caught before the window shows: a session may end the
+    // program as soon as it sees the window.
+    std::unique_ptr<Form1> ruler;
     const TerminationSignals termination([&ruler] {
-        ruler->close();
+        if (ruler)
+            ruler->close();
         QApplication::exit();
     });
+    ruler = Startup::showRuler();
     return QApplication::exec();
 }
