@@ -1,19 +1,6 @@
 #include "color_text.h"
 
-namespace {
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-} // namespace
+#include "numeric_text.h"
 
 std::int32_t ParseColorText(std::string_view text)
 {
@@ -21,7 +8,7 @@ std::int32_t ParseColorText(std::string_view text)
         return -1;
     std::int32_t rgbDigits = 0; // 0xRRGGBB as written
     for (size_t i = 1; i < 7; ++i) {
-        const int digit = hexDigit(text[i]);
+        const int digit = NumericText::hexDigitValue(text[i]);
         if (digit < 0)
             return -1;
         rgbDigits = rgbDigits * 16 + digit;

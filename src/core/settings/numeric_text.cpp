@@ -16,17 +16,6 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-int hexDigitValue(char c)
-{
-    if (isDigit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 std::optional<double> hexValue(std::string_view digits)
 {
     double value = 0;
@@ -222,6 +211,17 @@ std::string fixedText(double value, int decimals)
     if (negative && !zero)
         digits.insert(digits.begin(), '-');
     return digits;
+}
+
+int hexDigitValue(char c)
+{
+    if (isDigit(c))
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
 }
 
 } // namespace NumericText

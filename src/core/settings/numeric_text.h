@@ -40,4 +40,7 @@ std::string doubleText(double value);
 // reads, halves away from zero: 1.005 gives "1.01" and 0.125 gives "0.13".
 std::string fixedText(double value, int decimals);
 
+// The value of one hexadecimal digit of either case, or -1.
+int hexDigitValue(char c);
+
 } // namespace NumericText
