@@ -69,9 +69,9 @@ void placeForMeasuring(Form1 &ruler)
 
 void runCalibrationEntry(FormMenu &menu, Form1 &ruler)
 {
-    const int direction = menu.mnuDirection().checkedIndex();
-    const int unit = menu.mnuScaleMode().checkedIndex();
-    const int sizeMode = menu.mnuSize().checkedIndex();
+    const int direction = menu.state().direction.markedIndex();
+    const int unit = menu.state().unit.markedIndex();
+    const int sizeMode = menu.state().size.markedIndex();
     const QPoint position = ruler.pos();
     const RulerSettings &settings = ruler.settings();
     const std::string storedLength = settings.read(SettingsKey::Width);

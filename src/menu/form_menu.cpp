@@ -1,5 +1,7 @@
 #include "form_menu.h"
 
+#include "core/commands/command_texts.h"
+
 #include "app/window_services.h"
 #include "calibration_entry.h"
 #include "core/settings/setting_values.h"
@@ -13,64 +15,94 @@
 
 #include <string>
 
+namespace {
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+} // namespace
+
 FormMenu::FormMenu(Form1 &ruler)
     : m_ruler(ruler)
     , m_mnuRight(std::make_unique<QMenu>(QStringLiteral("右键菜单"), &ruler))
 {
-    addGroup(m_mnuScaleMode,
-             {QStringLiteral("单位: 像素(&P)"), QStringLiteral("单位: 英寸(&I)"),
-              QStringLiteral("单位: 毫米(&M)")},
-             true, &FormMenu::mnuScaleMode_Click);
-    m_mnuRight->addSeparator();
-    addGroup(m_mnuMove,
-             {QStringLiteral("向上移动(UP)"), QStringLiteral("向下移动(DOWN)"),
-              QStringLiteral("向左移动(LEFT)"), QStringLiteral("向右移动(RIGHT)")},
-             false, &FormMenu::mnuMove_Click);
-    m_mnuRight->addSeparator();
-    addGroup(m_mnuTran, {QStringLiteral("增加透明度(+)"), QStringLiteral("减少透明度(-)")}, false,
-             &FormMenu::mnuTran_Click);
-    m_mnuRight->addSeparator();
-    m_mnuAlwaysOnTop =
-        addItem(QStringLiteral("始终在前(&T)"), &FormMenu::mnuAlwaysOnTop_Click, true);
-    m_mnuTaskbar = addItem(QStringLiteral("在任务栏出现(&R)"), &FormMenu::mnuTaskbar_Click, true);
-    m_mnuRight->addSeparator();
-    addItem(QStringLiteral("设置颜色(&R)"), &FormMenu::mnuColor_Click);
-    m_mnuRight->addSeparator();
-    addGroup(m_mnuDirection, {QStringLiteral("水平刻度尺(&H)"), QStringLiteral("竖直刻度尺(&V)")},
-             true, &FormMenu::mnuDirection_Click);
-    m_mnuRight->addSeparator();
-    addGroup(m_mnuSize, {QStringLiteral("虚拟刻度尺(&P)"), QStringLiteral("物理刻度尺(&S)")}, true,
-             &FormMenu::mnuSize_Click);
-    m_mnuRight->addSeparator();
-    addItem(QStringLiteral("输入校正值(&R)"), &FormMenu::mnuRevise_Click);
-    m_mnuRight->addSeparator();
-    addItem(QStringLiteral("关于(&A)"), &FormMenu::mnuAbout_Click);
-    addItem(QStringLiteral("帮助(&H)"), &FormMenu::mnuHelp_Click);
-    m_mnuRight->addSeparator();
-    addItem(QStringLiteral("退出(&Q)"), &FormMenu::mnuQuit_Click);
+    for (const MenuEntry &entry : commandMenu()) {
+        if (entry.isSeparator()) {
+            m_items.append(m_mnuRight->addSeparator());
+            continue;
+        }
+        QAction *item = m_mnuRight->addAction(fromUtf8(entry.caption));
+        item->setCheckable(entry.checkable);
+        connect(item, &QAction::triggered, this, [this, &entry] { run(entry); });
+        m_items.append(item);
+    }
+    connect(m_mnuRight.get(), &QMenu::aboutToShow, this, &FormMenu::showCheckMarks);
 }
 
 FormMenu::~FormMenu() = default;
 
-QAction *FormMenu::addItem(const QString &caption, void (FormMenu::*handler)(), bool checkable)
+QAction *FormMenu::item(MenuCommand command, int index) const
 {
-    QAction *item = m_mnuRight->addAction(caption);
-    item->setCheckable(checkable);
-    if (handler)
-        connect(item, &QAction::triggered, this, handler);
-    return item;
+    const std::span<const MenuEntry> entries = commandMenu();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (!entries[i].isSeparator() && entries[i].command == command &&
+            entries[i].index == index)
+            return m_items[qsizetype(i)];
+    }
+    return nullptr;
 }
 
-void FormMenu::addGroup(MenuGroup &group, const QStringList &captions, bool checkable,
-                        void (FormMenu::*handler)(int))
+void FormMenu::showCheckMarks()
 {
-    for (const QString &caption : captions) {
-        const int index = group.highestIndex() + 1;
-        QAction *item = addItem(caption, nullptr, checkable);
-        group.append(item);
-        connect(item, &QAction::triggered, this,
-                [this, handler, index] { (this->*handler)(index); });
+    const std::span<const MenuEntry> entries = commandMenu();
+    for (size_t i = 0; i < entries.size(); ++i)
+        m_items[qsizetype(i)]->setChecked(isChecked(entries[i], m_state));
+}
+
+void FormMenu::run(const MenuEntry &entry)
+{
+    switch (entry.command) {
+    case MenuCommand::ScaleMode:
+        mnuScaleMode_Click(entry.index);
+        break;
+    case MenuCommand::Move:
+        mnuMove_Click(entry.index);
+        break;
+    case MenuCommand::Tran:
+        mnuTran_Click(entry.index);
+        break;
+    case MenuCommand::AlwaysOnTop:
+        mnuAlwaysOnTop_Click();
+        break;
+    case MenuCommand::Taskbar:
+        mnuTaskbar_Click();
+        break;
+    case MenuCommand::Color:
+        mnuColor_Click();
+        break;
+    case MenuCommand::Direction:
+        mnuDirection_Click(entry.index);
+        break;
+    case MenuCommand::Size:
+        mnuSize_Click(entry.index);
+        break;
+    case MenuCommand::Revise:
+        mnuRevise_Click();
+        break;
+    case MenuCommand::About:
+        mnuAbout_Click();
+        break;
+    case MenuCommand::Help:
+        mnuHelp_Click();
+        break;
+    case MenuCommand::Quit:
+        mnuQuit_Click();
+        return; // the menu is gone with the ruler
     }
+    // Qt flipped the chosen item's own mark; the state says where the marks go.
+    showCheckMarks();
 }
 
 void FormMenu::popup(QPoint globalPosition)
@@ -80,14 +112,14 @@ void FormMenu::popup(QPoint globalPosition)
 
 void FormMenu::mnuScaleMode_Click(int Index)
 {
-    m_mnuScaleMode.mark(Index);
+    m_state.unit.mark(Index);
     m_ruler.settings().write(SettingsKey::ScaleMode, scaleModeTextForIndex(Index));
     m_ruler.DrawRuler(unitCodeForIndex(Index));
 }
 
 void FormMenu::mnuDirection_Click(int Index)
 {
-    m_mnuDirection.mark(Index);
+    m_state.direction.mark(Index);
     if (Index == 0)
         m_ruler.settings().write(SettingsKey::Direction, "0");
     else if (Index == 1)
@@ -98,11 +130,10 @@ void FormMenu::mnuDirection_Click(int Index)
 
 void FormMenu::mnuSize_Click(int Index)
 {
-    m_mnuSize.mark(Index);
+    m_state.size.mark(Index);
     // The physical scale goes ahead uncalibrated, after the tip says how to calibrate.
     if (Index == 1 && calibrationOf(m_ruler.settings().read(SettingsKey::Revision)) == 0)
-        showInAboutBox(QStringLiteral("提示"),
-                       QStringLiteral("** 没有校正值，请在菜单中选择[输入校正值]以校正刻度尺。"));
+        showInAboutBox(CommandTexts::tipCaption, CommandTexts::uncalibratedTip);
     m_ruler.settings().write(SettingsKey::SizeMode, std::to_string(Index));
     m_ruler.Form_Resize();
 }
@@ -143,7 +174,8 @@ void FormMenu::mnuMove_Click(int Index)
 
 void FormMenu::mnuAlwaysOnTop_Click()
 {
-    const bool topmost = m_mnuAlwaysOnTop->isChecked();
+    m_state.alwaysOnTop = !m_state.alwaysOnTop;
+    const bool topmost = m_state.alwaysOnTop;
     setTopmost(&m_ruler, topmost);
     m_ruler.settings().write(SettingsKey::AlwaysOnTop, booleanText(topmost));
 }
@@ -151,21 +183,22 @@ void FormMenu::mnuAlwaysOnTop_Click()
 void FormMenu::mnuTaskbar_Click()
 {
     // The window takes the new state when it next loads.
-    m_ruler.settings().write(SettingsKey::ShowInTaskBar, booleanText(m_mnuTaskbar->isChecked()));
+    m_state.taskbar = !m_state.taskbar;
+    m_ruler.settings().write(SettingsKey::ShowInTaskBar, booleanText(m_state.taskbar));
 }
 
 int FormMenu::showModal(QDialog &dialog)
 {
-    if (m_mnuAlwaysOnTop->isChecked())
+    if (m_state.alwaysOnTop)
         setTopmost(&dialog, true);
     return dialog.exec();
 }
 
-void FormMenu::showInAboutBox(const QString &caption, const QString &text)
+void FormMenu::showInAboutBox(std::string_view caption, std::string_view text)
 {
     FormAbout box(&m_ruler);
-    box.setWindowTitle(caption);
-    box.Label2()->setText(text);
+    box.setWindowTitle(fromUtf8(caption));
+    box.Label2()->setText(fromUtf8(text));
     showModal(box);
 }
 
@@ -188,13 +221,7 @@ void FormMenu::mnuAbout_Click()
 
 void FormMenu::mnuHelp_Click()
 {
-    showInAboutBox(QStringLiteral("帮助"),
-                   QStringLiteral("操作指南:\r\n\r\n"
-                                  "1、方向键可以移动刻度尺。\r\n\r\n"
-                                  "2、Shift+方向键可以更精确地移动刻度尺\r\n\r\n"
-                                  "3、按[+]增大透明度，按[-]减少透明度\r\n\r\n"
-                                  "4、在刻度尺右下角处可以拉伸刻度尺\r\n\r\n"
-                                  "    此时鼠标光标会变成拉伸的形状"));
+    showInAboutBox(CommandTexts::helpCaption, CommandTexts::help);
 }
 
 void FormMenu::mnuQuit_Click()

@@ -1,7 +1,9 @@
 #pragma once
 
-#include "menu_group.h"
+#include "core/commands/command_menu.h"
+#include "core/commands/command_state.h"
 
+#include <QList>
 #include <QObject>
 #include <QPoint>
 
@@ -13,9 +15,9 @@ class QDialog;
 class QMenu;
 
 // The hidden form that carries the ruler's one popup menu and its commands.
-// Its check marks are the program's record of five choices (unit,
-// orientation, size mode, topmost, taskbar): the ruler window sets them when
-// it loads, and from then on only the commands change them.
+// The menu is drawn from the core's description; its check marks show the
+// command state, which the ruler window sets when it loads and from then on
+// only the commands change.
 class FormMenu : public QObject
 {
     Q_OBJECT
@@ -24,13 +26,9 @@ public:
     ~FormMenu() override;
 
     QMenu *mnuRight() const { return m_mnuRight.get(); }
-    MenuGroup &mnuScaleMode() { return m_mnuScaleMode; }
-    MenuGroup &mnuDirection() { return m_mnuDirection; }
-    MenuGroup &mnuSize() { return m_mnuSize; }
-    const MenuGroup &mnuMove() const { return m_mnuMove; }
-    const MenuGroup &mnuTran() const { return m_mnuTran; }
-    QAction *mnuAlwaysOnTop() const { return m_mnuAlwaysOnTop; }
-    QAction *mnuTaskbar() const { return m_mnuTaskbar; }
+    CommandState &state() { return m_state; }
+    // The item that runs command with index; nullptr when there is none.
+    QAction *item(MenuCommand command, int index = 0) const;
 
     void popup(QPoint globalPosition);
 
@@ -42,7 +40,7 @@ public:
     void mnuTran_Click(int Index);
     void mnuMove_Click(int Index);
 
-    // The two switches: choosing the item has already flipped its check mark.
+    // The two switches: each turns its choice over.
     void mnuAlwaysOnTop_Click();
     void mnuTaskbar_Click();
     void mnuColor_Click();
@@ -56,20 +54,16 @@ public:
     int showModal(QDialog &dialog);
 
 private:
-    QAction *addItem(const QString &caption, void (FormMenu::*handler)(), bool checkable = false);
-    void addGroup(MenuGroup &group, const QStringList &captions, bool checkable,
-                  void (FormMenu::*handler)(int));
+    void run(const MenuEntry &entry);
+    // Puts every item's check mark where the command state has it.
+    void showCheckMarks();
     // The about box, with another caption and text: the help and the tip.
-    void showInAboutBox(const QString &caption, const QString &text);
+    void showInAboutBox(std::string_view caption, std::string_view text);
 
     Form1 &m_ruler;
+    CommandState m_state;
     // A child of the ruler window, so that it opens over it, but owned here.
     std::unique_ptr<QMenu> m_mnuRight;
-    MenuGroup m_mnuScaleMode{1};
-    MenuGroup m_mnuMove{1};
-    MenuGroup m_mnuTran{1};
-    MenuGroup m_mnuDirection{0};
-    MenuGroup m_mnuSize{0};
-    QAction *m_mnuAlwaysOnTop = nullptr;
-    QAction *m_mnuTaskbar = nullptr;
+    // One per entry of the description, separators included, in its order.
+    QList<QAction *> m_items;
 };

@@ -133,10 +133,10 @@ void Form1::Form_Load()
     SetWindowAlpha(this, opacityOf(transparent));
 
     const bool inTaskbar = isTrueText(showInTaskbar);
-    m_formMenu->mnuTaskbar()->setChecked(inTaskbar);
+    m_formMenu->state().taskbar = inTaskbar;
 
     const bool topmost = isTrueText(alwaysOnTop);
-    m_formMenu->mnuAlwaysOnTop()->setChecked(topmost);
+    m_formMenu->state().alwaysOnTop = topmost;
     // The stays-on-top flag goes on before the native window exists: Qt
     // re-creates a native window whose flags changed before it was first
     // shown, and the taskbar hint set on the old one would be lost.
@@ -144,8 +144,8 @@ void Form1::Form_Load()
     SetTaskbarPresence(this, inTaskbar);
     connect(windowHandle(), &QWindow::screenChanged, this, &Form1::repaintWithStoredUnit);
 
-    m_formMenu->mnuDirection().mark(isVerticalText(direction) ? 1 : 0);
-    m_formMenu->mnuSize().mark(numericValue(sizeMode) == 1 ? 1 : 0);
+    m_formMenu->state().direction.mark(isVerticalText(direction) ? 1 : 0);
+    m_formMenu->state().size.mark(numericValue(sizeMode) == 1 ? 1 : 0);
     m_formMenu->mnuScaleMode_Click(unitIndexOf(scaleMode));
 
     FirstLayout = 1;

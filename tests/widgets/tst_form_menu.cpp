@@ -10,15 +10,15 @@
 
 namespace {
 
-// The menu's items: "-" for a separator, "✓" ahead of the caption of an
-// item that takes a check mark.
+// The menu's items: "-" for a separator; ahead of the caption of an item
+// that takes a check mark, "☑" where it shows one and "☐" where it does not.
 QStringList itemsOf(const QMenu *menu)
 {
     QStringList items;
     for (const QAction *item : menu->actions()) {
         items.append(item->isSeparator() ? QStringLiteral("-") : item->text());
         if (item->isCheckable())
-            items.last().prepend(u'✓');
+            items.last().prepend(item->isChecked() ? u'☑' : u'☐');
     }
     return items;
 }
@@ -45,21 +45,24 @@ private slots:
 
 void TestFormMenu::everyItemInOrder()
 {
-    StartedRuler started;
+    // The marks as the menu opens show what the load read.
+    StartedRuler started("ShowInTaskBar=True\nDirection=90\n");
+    started.menu().popup(QPoint(10, 10));
     // clang-format off
     const QStringList expected{
-        "✓单位: 像素(&P)", "✓单位: 英寸(&I)", "✓单位: 毫米(&M)", "-",
+        "☐单位: 像素(&P)", "☐单位: 英寸(&I)", "☑单位: 毫米(&M)", "-",
         "向上移动(UP)", "向下移动(DOWN)", "向左移动(LEFT)", "向右移动(RIGHT)", "-",
         "增加透明度(+)", "减少透明度(-)", "-",
-        "✓始终在前(&T)", "✓在任务栏出现(&R)", "-",
+        "☐始终在前(&T)", "☑在任务栏出现(&R)", "-",
         "设置颜色(&R)", "-",
-        "✓水平刻度尺(&H)", "✓竖直刻度尺(&V)", "-",
-        "✓虚拟刻度尺(&P)", "✓物理刻度尺(&S)", "-",
+        "☐水平刻度尺(&H)", "☑竖直刻度尺(&V)", "-",
+        "☑虚拟刻度尺(&P)", "☐物理刻度尺(&S)", "-",
         "输入校正值(&R)", "-",
         "关于(&A)", "帮助(&H)", "-",
         "退出(&Q)"};
     // clang-format on
     QCOMPARE(itemsOf(started.menu().mnuRight()), expected);
+    started.menu().mnuRight()->close();
     for (const QAction *item : started.menu().mnuRight()->actions())
         QVERIFY(item->shortcut().isEmpty());
 }
@@ -112,7 +115,7 @@ void TestFormMenu::translucencySteps()
     QFETCH(int, expected);
     StartedRuler started(stored.isNull() ? QByteArray("ScaleMode=Millimeters\n")
                                          : "Transparent=" + stored + "\n");
-    started.menu().mnuTran().item(index)->trigger();
+    started.menu().item(MenuCommand::Tran, index)->trigger();
     QCOMPARE(started.stored(SettingsKey::Transparent), QString::number(expected));
     QCOMPARE(qRound(started.ruler.windowOpacity() * 255), expected);
 }
@@ -154,7 +157,7 @@ void TestFormMenu::movesKeepTheRulerReachable()
 {
     StartedRuler started;
     for (int step = 0; step < 500; ++step)
-        started.menu().mnuMove().item(3)->trigger();
+        started.menu().item(MenuCommand::Move, 3)->trigger();
     // Left of the screen, with its right end still on it, and back again.
     QCOMPARE(started.ruler.x(), 24 - 652);
     for (int step = 0; step < 500; ++step)
@@ -169,7 +172,7 @@ void TestFormMenu::movesKeepTheRulerReachable()
 void TestFormMenu::topmostAppliesAtOnce()
 {
     StartedRuler started;
-    QAction *item = started.menu().mnuAlwaysOnTop();
+    QAction *item = started.menu().item(MenuCommand::AlwaysOnTop);
     item->trigger();
     QVERIFY(item->isChecked());
     QVERIFY(started.ruler.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
@@ -186,10 +189,10 @@ void TestFormMenu::taskbarIsStoredForTheNextStart()
 {
     StartedRuler started;
     const WId window = started.ruler.winId();
-    started.menu().mnuTaskbar()->trigger();
-    QVERIFY(started.menu().mnuTaskbar()->isChecked());
+    started.menu().item(MenuCommand::Taskbar)->trigger();
+    QVERIFY(started.menu().state().taskbar);
     QCOMPARE(started.stored(SettingsKey::ShowInTaskBar), QStringLiteral("True"));
-    started.menu().mnuTaskbar()->trigger();
+    started.menu().item(MenuCommand::Taskbar)->trigger();
     QCOMPARE(started.stored(SettingsKey::ShowInTaskBar), QStringLiteral("False"));
     QCOMPARE(started.ruler.winId(), window);
 }
@@ -198,9 +201,9 @@ void TestFormMenu::sizeModeStoresAndLaysOut()
 {
     StartedRuler started("Revision=0.9\n");
     FormMenu &menu = started.menu();
-    menu.mnuSize().item(1)->trigger();
-    QCOMPARE(menu.mnuSize().checkedIndex(), 1);
-    QVERIFY(!menu.mnuSize().item(0)->isChecked());
+    menu.item(MenuCommand::Size, 1)->trigger();
+    QCOMPARE(menu.state().size.markedIndex(), 1);
+    QVERIFY(!menu.state().size.isMarked(0));
     QCOMPARE(started.stored(SettingsKey::SizeMode), QStringLiteral("1"));
     // Physical millimetres at 0.9: ticks 4.2 pixels apart.
     QCOMPARE(started.ruler.image().pixel(4, 0), qRgb(255, 0, 0));

@@ -72,9 +72,9 @@ std::unique_ptr<QTimer> answerCalibration(RulerOnFile &started, CalibrationSeen 
         seen.prompt = box.labelText();
         seen.defaultText = box.textValue();
         seen.topmost = box.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-        seen.checkedUnit = started.menu().mnuScaleMode().checkedIndex();
-        seen.checkedDirection = started.menu().mnuDirection().checkedIndex();
-        seen.checkedSize = started.menu().mnuSize().checkedIndex();
+        seen.checkedUnit = started.menu().state().unit.markedIndex();
+        seen.checkedDirection = started.menu().state().direction.markedIndex();
+        seen.checkedSize = started.menu().state().size.markedIndex();
         seen.rulerGeometry = started.ruler.geometry();
         seen.storedUnit = started.stored(SettingsKey::ScaleMode);
         if (answer.isNull()) {
@@ -151,7 +151,7 @@ void TestMenuDialogs::aboutHelpAndTipTexts()
     QVERIFY(seen.topmost);
 
     // Not topmost: neither is the box.
-    started.menu().mnuAlwaysOnTop()->trigger();
+    started.menu().item(MenuCommand::AlwaysOnTop)->trigger();
     started.menu().mnuAbout_Click();
     QCOMPARE(seen.count, 3);
     QVERIFY(!seen.topmost);
@@ -183,7 +183,7 @@ void TestMenuDialogs::physicalScaleWithoutCalibrationShowsTheTip()
     }
     // The switch goes ahead either way.
     QCOMPARE(started.stored(SettingsKey::SizeMode), QStringLiteral("1"));
-    QCOMPARE(started.menu().mnuSize().checkedIndex(), 1);
+    QCOMPARE(started.menu().state().size.markedIndex(), 1);
 
     // The virtual scale never asks.
     started.menu().mnuSize_Click(0);
@@ -264,9 +264,9 @@ void TestMenuDialogs::calibrationShowsTheNominalRulerThenRestoresIt()
     // Afterwards: vertical, inches, physical, where it was.
     QCOMPARE(started.stored(SettingsKey::Revision), QStringLiteral("0.905"));
     QCOMPARE(started.ruler.geometry(), before);
-    QCOMPARE(started.menu().mnuDirection().checkedIndex(), 1);
-    QCOMPARE(started.menu().mnuScaleMode().checkedIndex(), 2);
-    QCOMPARE(started.menu().mnuSize().checkedIndex(), 1);
+    QCOMPARE(started.menu().state().direction.markedIndex(), 1);
+    QCOMPARE(started.menu().state().unit.markedIndex(), 2);
+    QCOMPARE(started.menu().state().size.markedIndex(), 1);
     QCOMPARE(started.stored(SettingsKey::Direction), QStringLiteral("90"));
     QCOMPARE(started.stored(SettingsKey::ScaleMode), QStringLiteral("Inches"));
     QCOMPARE(started.stored(SettingsKey::SizeMode), QStringLiteral("1"));

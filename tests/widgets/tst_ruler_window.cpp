@@ -106,16 +106,16 @@ void TestRulerWindow::loadAppliesEachStoredChoice()
 
     StartedRuler started(settings);
     FormMenu &menu = started.menu();
-    QCOMPARE(menu.mnuTaskbar()->isChecked(), choices.taskbar);
-    QCOMPARE(menu.mnuAlwaysOnTop()->isChecked(), choices.topmost);
+    QCOMPARE(menu.state().taskbar, choices.taskbar);
+    QCOMPARE(menu.state().alwaysOnTop, choices.topmost);
     QCOMPARE(started.ruler.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint),
              choices.topmost);
-    // One of the two is checked: checkedIndex() is 0 also when none is.
-    QVERIFY(menu.mnuDirection().item(choices.direction)->isChecked());
-    QVERIFY(!menu.mnuDirection().item(1 - choices.direction)->isChecked());
-    QVERIFY(menu.mnuSize().item(choices.sizeMode)->isChecked());
-    QVERIFY(!menu.mnuSize().item(1 - choices.sizeMode)->isChecked());
-    QCOMPARE(menu.mnuScaleMode().checkedIndex(), choices.unit);
+    // One of the two is marked: markedIndex() is 0 also when none is.
+    QVERIFY(menu.state().direction.isMarked(choices.direction));
+    QVERIFY(!menu.state().direction.isMarked(1 - choices.direction));
+    QVERIFY(menu.state().size.isMarked(choices.sizeMode));
+    QVERIFY(!menu.state().size.isMarked(1 - choices.sizeMode));
+    QCOMPARE(menu.state().unit.markedIndex(), choices.unit);
     QCOMPARE(started.stored(SettingsKey::ScaleMode), choices.storedUnit);
 }
 
@@ -143,7 +143,7 @@ void TestRulerWindow::opacityIsBroughtIntoRange()
     // The unit is stored after the opacity: the load goes on past any opacity.
     StartedRuler started(line + "ScaleMode=Inches\n");
     QCOMPARE(qRound(started.ruler.windowOpacity() * 255), alpha);
-    QCOMPARE(started.menu().mnuScaleMode().checkedIndex(), 2);
+    QCOMPARE(started.menu().state().unit.markedIndex(), 2);
 }
 
 void TestRulerWindow::unitCommandMarksStoresAndRepaints()
@@ -152,9 +152,9 @@ void TestRulerWindow::unitCommandMarksStoresAndRepaints()
     FormMenu &menu = started.menu();
 
     menu.mnuScaleMode_Click(2);
-    QCOMPARE(menu.mnuScaleMode().checkedIndex(), 2);
-    QVERIFY(!menu.mnuScaleMode().item(1)->isChecked());
-    QVERIFY(!menu.mnuScaleMode().item(3)->isChecked());
+    QCOMPARE(menu.state().unit.markedIndex(), 2);
+    QVERIFY(!menu.state().unit.isMarked(1));
+    QVERIFY(!menu.state().unit.isMarked(3));
     QCOMPARE(started.stored(SettingsKey::ScaleMode), QStringLiteral("Inches"));
     QCOMPARE(topTick(started.ruler.image(), 96), 23);
 
@@ -164,7 +164,7 @@ void TestRulerWindow::unitCommandMarksStoresAndRepaints()
 
     // An index outside the group unchecks every unit and means millimetres.
     menu.mnuScaleMode_Click(0);
-    QCOMPARE(menu.mnuScaleMode().checkedIndex(), 0);
+    QCOMPARE(menu.state().unit.markedIndex(), 0);
     QCOMPARE(started.stored(SettingsKey::ScaleMode), QStringLiteral("Millimeters"));
     QCOMPARE(topTick(started.ruler.image(), 37), 23);
 
@@ -172,7 +172,7 @@ void TestRulerWindow::unitCommandMarksStoresAndRepaints()
     menu.mnuScaleMode_Click(3);
     started.file.settings().write(SettingsKey::BackColor, "#0000FF");
     menu.mnuScaleMode_Click(3);
-    QCOMPARE(menu.mnuScaleMode().checkedIndex(), 3);
+    QCOMPARE(menu.state().unit.markedIndex(), 3);
     QCOMPARE(started.ruler.image().pixel(1, 60), blue);
 }
 
