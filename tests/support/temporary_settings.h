@@ -1,29 +1,26 @@
 #pragma once
 
-#include "core/settings/ruler_settings.h"
-#include "platform/posix/posix_file_system.h"
+#include "temporary_settings_file.h"
 
 #include <QByteArray>
-#include <QTemporaryDir>
+#include <QString>
 
-// A ruler.ini of its own in a fresh folder, removed with the object.
+// A ruler.ini of its own in a fresh folder, removed with the object, in
+// Qt's types.
 class TemporarySettings
 {
 public:
-    TemporarySettings();
-
     QString path() const;
     // The path as the system takes it, for the core's file operations.
-    std::string systemPath() const;
-    const FileSystem &files() const { return m_files; }
-    RulerSettings settings() const { return RulerSettings(m_files, systemPath()); }
+    std::string systemPath() const { return m_file.path(); }
+    const FileSystem &files() const { return m_file.files(); }
+    RulerSettings settings() const { return m_file.settings(); }
 
     // The file's bytes; setText replaces them, as a user's editor would.
     QByteArray text() const;
     void setText(const QByteArray &text) const;
-    bool exists() const;
+    bool exists() const { return m_file.exists(); }
 
 private:
-    QTemporaryDir m_folder;
-    PosixFileSystem m_files;
+    TemporarySettingsFile m_file;
 };

@@ -165,6 +165,7 @@ private slots:
     void ticksStayOneDevicePixelWide();
     void preparedTextsPaintAsTextsDrawnWhilePainting_data();
     void preparedTextsPaintAsTextsDrawnWhilePainting();
+    void colorValuesSurviveTheTripThroughQRgb();
 };
 
 void TestDrawRuler::defaultRulerIsYellowWithRedMillimetreTicks()
@@ -452,6 +453,12 @@ void TestDrawRuler::preparedTextsPaintAsTextsDrawnWhilePainting()
     const QImage expected = paintedBy(unprepared, paintedAt);
     QCOMPARE(paintedBy(prepared, paintedAt), expected);
     QVERIFY(inkBox(expected, expected.rect(), nearerTo(red, yellow)).isValid());
+}
+
+void TestDrawRuler::colorValuesSurviveTheTripThroughQRgb()
+{
+    for (std::int32_t value = 0; value <= 0xFFFFFF; value += 0x010307)
+        QCOMPARE(colorValueFromRgb(rgbFromColorValue(value)), value);
 }
 
 QTEST_MAIN(TestDrawRuler)

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/settings/ruler_settings.h"
+#include "platform/posix/posix_file_system.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// A ruler.ini of its own in a fresh folder, removed with the object: the
+// files the core's tests write, in standard C++ alone.
+class TemporarySettingsFile
+{
+public:
+    TemporarySettingsFile();
+    ~TemporarySettingsFile();
+    TemporarySettingsFile(const TemporarySettingsFile &) = delete;
+    TemporarySettingsFile &operator=(const TemporarySettingsFile &) = delete;
+
+    // The path as the system takes it, for the core's file operations.
+    const std::string &path() const { return m_path; }
+    const FileSystem &files() const { return m_files; }
+    RulerSettings settings() const { return RulerSettings(m_files, m_path); }
+
+    // A key of the [General] section, through the core's profile functions.
+    std::string read(std::string_view key) const;
+    bool write(std::string_view key, std::string_view value) const;
+
+    // The file's bytes; setText replaces them, as a user's editor would.
+    std::string text() const;
+    void setText(std::string_view text) const;
+    bool exists() const;
+
+private:
+    std::filesystem::path m_folder;
+    std::string m_path;
+    PosixFileSystem m_files;
+};
