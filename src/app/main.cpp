@@ -22,6 +22,9 @@ int main(int argc, char *argv[])
     // program as soon as it sees the window.
     std::unique_ptr<Form1> ruler;
     const TerminationSignals termination([&ruler] {
+        // The signal may overtake the window manager's last word on where
+        // the window is (a move it has just made): that word comes first.
+        QGuiApplication::sync();
         if (ruler)
             ruler->close();
         QApplication::exit();
