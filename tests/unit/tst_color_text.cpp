@@ -1,5 +1,5 @@
 #include "core/settings/color_text.h"
-#include "ruler/drawing_settings.h"
+#include "ruler/color_value_rgb.h"
 
 #include <QTest>
 
