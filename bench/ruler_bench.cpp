@@ -7,10 +7,10 @@
 // The window runs on Qt's offscreen platform with a 3840 x 2160 screen at
 // the given device pixel ratio, so that nothing but the ruler is measured.
 
+#include "core/scale/scale_geometry.h"
 #include "core/settings/profile_file.h"
 #include "platform/posix/posix_file_system.h"
 #include "ruler/ruler_window.h"
-#include "ruler/scale_geometry.h"
 
 #include <QApplication>
 #include <QFile>

@@ -2,7 +2,8 @@
 
 #include "about_text.h"
 #include "app/product.h"
-#include "app/twips.h"
+#include "app/screen_twips.h"
+#include "core/ruler/twips.h"
 #include "dialog_layout.h"
 
 #include <QFontInfo>

@@ -1,11 +1,12 @@
 #include "color_dialog.h"
 
-#include "app/twips.h"
+#include "app/screen_twips.h"
+#include "core/ruler/twips.h"
 #include "core/settings/color_text.h"
 #include "core/settings/setting_values.h"
 #include "core/settings/settings_keys.h"
 #include "dialog_layout.h"
-#include "ruler/drawing_settings.h"
+#include "ruler/color_value_rgb.h"
 #include "ruler/ruler_window.h"
 
 #include <QCheckBox>

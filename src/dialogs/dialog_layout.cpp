@@ -1,6 +1,6 @@
 #include "dialog_layout.h"
 
-#include "app/twips.h"
+#include "core/ruler/twips.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #include "calibration_entry.h"
 
 #include "app/product.h"
-#include "app/twips.h"
+#include "core/ruler/twips.h"
 #include "core/settings/numeric_text.h"
 #include "form_menu.h"
 #include "ruler/ruler_window.h"

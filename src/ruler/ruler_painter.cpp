@@ -1,9 +1,12 @@
 #include "ruler_painter.h"
 
+#include "color_value_rgb.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
@@ -23,19 +26,25 @@ QRgb sourceOver(QRgb ink, QRgb pixel)
     return 0xff000000 | (ink + (redBlue | (green << 8)));
 }
 
-QRgb tickColor(const DrawingSettings &drawing, TickClass tickClass)
+// The colours of one repaint in Qt's colour type, converted once for all
+// its ticks: each tick class's own, or the one line colour for all three.
+struct Colors
 {
-    if (!drawing.customLines)
-        return drawing.line;
-    switch (tickClass) {
-    case TickClass::Big:
-        return drawing.bigLine;
-    case TickClass::Mid:
-        return drawing.midLine;
-    case TickClass::Small:
-        return drawing.smallLine;
-    }
-    return drawing.line;
+    QRgb background;
+    QRgb numbers;
+    QRgb hint;
+    std::array<QRgb, 3> ticks; // by TickClass
+};
+
+Colors colorsOf(const DrawingSettings &drawing)
+{
+    const QRgb line = rgbFromColorValue(drawing.line);
+    return {rgbFromColorValue(drawing.background), rgbFromColorValue(drawing.numbers),
+            rgbFromColorValue(drawing.hint),
+            drawing.customLines
+                ? std::array{rgbFromColorValue(drawing.smallLine),
+                             rgbFromColorValue(drawing.midLine), rgbFromColorValue(drawing.bigLine)}
+                : std::array{line, line, line}};
 }
 
 // A band of the ticks along one edge, as an image: a horizontal ruler's
@@ -49,14 +58,13 @@ QRgb tickColor(const DrawingSettings &drawing, TickClass tickClass)
 // than every tick drawn down its own column: where a calibrated scale crowds
 // many ticks into every pixel, that is the difference between a few blits
 // and a cache miss on every pixel.
-QImage band(const Scale &scale, const DrawingSettings &drawing, TickClass lowest, int along,
-            int breadth)
+QImage band(const Scale &scale, const Colors &colors, TickClass lowest, int along, int breadth)
 {
     const bool horizontal = scale.orientation == ScaleOrientation::Horizontal;
-    std::vector<QRgb> line(size_t(along), drawing.background);
+    std::vector<QRgb> line(size_t(along), colors.background);
     for (const Tick &tick : scale.ticks) {
         if (tick.tickClass >= lowest && tick.position >= 0 && tick.position < along)
-            line[size_t(tick.position)] = tickColor(drawing, tick.tickClass);
+            line[size_t(tick.position)] = colors.ticks[size_t(tick.tickClass)];
     }
     QImage image = horizontal ? QImage(along, breadth, QImage::Format_RGB32)
                               : QImage(breadth, along, QImage::Format_RGB32);
@@ -74,7 +82,7 @@ QImage band(const Scale &scale, const DrawingSettings &drawing, TickClass lowest
 // horizontal ruler, from the left and right edges of a vertical one. Returns
 // how deep the bands reach in from each edge, in device pixels.
 int paintTicks(QPainter &painter, QSize device, qreal ratio, const Scale &scale,
-               const DrawingSettings &drawing)
+               const Colors &colors)
 {
     const bool horizontal = scale.orientation == ScaleOrientation::Horizontal;
     const int along = horizontal ? device.width() : device.height();
@@ -87,7 +95,7 @@ int paintTicks(QPainter &painter, QSize device, qreal ratio, const Scale &scale,
         const int bandEnd = std::min(scale.tickPixels[size_t(lowest)], across / 2);
         if (bandEnd <= bandStart)
             continue;
-        QImage image = band(scale, drawing, lowest, along, bandEnd - bandStart);
+        QImage image = band(scale, colors, lowest, along, bandEnd - bandStart);
         image.setDevicePixelRatio(ratio);
         painter.drawImage(at(bandStart), image);
         painter.drawImage(at(across - bandEnd), image);
@@ -110,7 +118,7 @@ RulerPainter::Stamp &RulerPainter::kept(Stamps<Text> &stamps, const StampKey<Tex
 RulerPainter::Stamp &RulerPainter::numberStamp(double value, QRgb color)
 {
     return kept(m_numberStamps, StampKey<double>{value, color},
-                [&] { return drawnStamp(numberText(value), color); });
+                [&] { return drawnStamp(QString::fromStdString(numberText(value)), color); });
 }
 
 RulerPainter::Stamp &RulerPainter::textStamp(const QString &text, QRgb color)
@@ -220,25 +228,27 @@ void RulerPainter::prepare(qreal ratio, const Scale &scale, const DrawingSetting
                            const QString &hint, const QFont &font)
 {
     useFont(font, ratio);
+    const Colors colors = colorsOf(drawing);
     for (const TickNumber &number : scale.numbers)
-        numberStamp(number.value, drawing.numbers);
-    textStamp(hint, drawing.hint);
+        numberStamp(number.value, colors.numbers);
+    textStamp(hint, colors.hint);
 }
 
 void RulerPainter::paint(QPainter &painter, QSize device, qreal ratio, const Scale &scale,
                          const DrawingSettings &drawing, const QString &hint, const QFont &font)
 {
     useFont(font, ratio);
+    const Colors colors = colorsOf(drawing);
 
     const QSizeF size = QSizeF(device) / ratio;
     const bool horizontal = scale.orientation == ScaleOrientation::Horizontal;
     // The tick bands paint their own background; only the room between them is filled.
     const double bands = scale.orientation == ScaleOrientation::None
                              ? 0
-                             : paintTicks(painter, device, ratio, scale, drawing) / ratio;
+                             : paintTicks(painter, device, ratio, scale, colors) / ratio;
     painter.fillRect(horizontal ? QRectF(0, bands, size.width(), size.height() - 2 * bands)
                                 : QRectF(bands, 0, size.width() - 2 * bands, size.height()),
-                     QColor::fromRgb(drawing.background));
+                     QColor::fromRgb(colors.background));
     const auto snap = [ratio](double logical) {
         return std::round(logical * ratio) / ratio;
     };
@@ -250,7 +260,7 @@ void RulerPainter::paint(QPainter &painter, QSize device, qreal ratio, const Sca
         first.reserve(scale.numbers.size());
         second.reserve(scale.numbers.size());
         for (const TickNumber &number : scale.numbers) {
-            Stamp &text = numberStamp(number.value, drawing.numbers);
+            Stamp &text = numberStamp(number.value, colors.numbers);
             const double centre = number.centre / ratio;
             if (horizontal) {
                 first.push_back(placed(text, centre - text.width / 2, tick));
@@ -262,8 +272,8 @@ void RulerPainter::paint(QPainter &painter, QSize device, qreal ratio, const Sca
                     placed(text, size.width() - tick - text.width, centre - m_lineHeight / 2));
             }
         }
-        paintNumbers(painter, first, drawing.background);
-        paintNumbers(painter, second, drawing.background);
+        paintNumbers(painter, first, colors.background);
+        paintNumbers(painter, second, colors.background);
 
         if (scale.numberBand) {
             // Numbers closer than a pixel overlap into one band of ink, as tall
@@ -271,10 +281,10 @@ void RulerPainter::paint(QPainter &painter, QSize device, qreal ratio, const Sca
             if (!m_digitsInk)
                 m_digitsInk = QFontMetricsF(m_font).tightBoundingRect(QStringLiteral("0123456789"));
             const QRectF &ink = *m_digitsInk;
-            const double widest = numberStamp(scale.numbers.back().value, drawing.numbers).width;
+            const double widest = numberStamp(scale.numbers.back().value, colors.numbers).width;
             const double from = scale.numberBand->fromCentre / ratio;
             const double to = scale.numberBand->toCentre / ratio;
-            const QColor color = QColor::fromRgb(drawing.numbers);
+            const QColor color = QColor::fromRgb(colors.numbers);
             const auto snapped = [&](QPointF topLeft, QPointF bottomRight) {
                 return QRectF(QPointF(snap(topLeft.x()), snap(topLeft.y())),
                               QPointF(snap(bottomRight.x()), snap(bottomRight.y())));
@@ -298,7 +308,7 @@ void RulerPainter::paint(QPainter &painter, QSize device, qreal ratio, const Sca
         }
     }
 
-    Stamp &hintText = textStamp(hint, drawing.hint);
+    Stamp &hintText = textStamp(hint, colors.hint);
     const Placement hintPlace = placed(hintText, size.width() / 2 - hintText.width / 2,
                                        size.height() / 2 - m_lineHeight / 2);
     painter.drawImage(QPointF(hintPlace.at) / m_ratio, hintText.image);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "drawing_settings.h"
-#include "scale_geometry.h"
+#include "core/scale/drawing_settings.h"
+#include "core/scale/scale_geometry.h"
 
 #include <QFont>
 #include <QHash>

@@ -1,15 +1,15 @@
 #include "ruler_window.h"
 
 #include "app/product.h"
-#include "app/twips.h"
+#include "app/screen_twips.h"
 #include "app/window_services.h"
 #include "app/x11_window_state.h"
+#include "core/ruler/ruler_layout.h"
+#include "core/ruler/twips.h"
 #include "core/settings/numeric_text.h"
 #include "core/settings/setting_values.h"
-#include "drawing_settings.h"
+#include "geometry_conversion.h"
 #include "menu/form_menu.h"
-#include "ruler_layout.h"
-#include "scale_geometry.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -24,6 +24,8 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <vector>
+
 namespace {
 
 // The design size, which is also the smallest ruler: 652 x 120 pixels at 96 dpi.
@@ -33,18 +35,18 @@ constexpr double designBreadthTwips = 1800;
 constexpr double gripWidthTwips = 360;
 constexpr double gripHeightTwips = 180;
 
-QList<QRect> screenGeometries()
+std::vector<Rect> screenGeometries()
 {
-    QList<QRect> geometries;
+    std::vector<Rect> geometries;
     for (const QScreen *screen : QGuiApplication::screens())
-        geometries.append(screen->geometry());
+        geometries.push_back(toCore(screen->geometry()));
     return geometries;
 }
 
-QRect desktopGeometry(const QWidget *widget)
+Rect desktopGeometry(const QWidget *widget)
 {
     const QScreen *screen = widget->screen();
-    return screen ? screen->virtualGeometry() : QRect(0, 0, 1920, 1080);
+    return toCore(screen ? screen->virtualGeometry() : QRect(0, 0, 1920, 1080));
 }
 
 // A PNG read by Qt's own reader. Left to find the format itself, Qt loads
@@ -178,19 +180,19 @@ void Form1::Form_Resize()
     const double breadth = numericValue(storedBreadth);
     const double tpp = twipsPerPixel();
     const RulerBounds bounds = rulerBounds(
-        QSize(Twips::toPixels(designLengthTwips, tpp), Twips::toPixels(designBreadthTwips, tpp)),
+        Size{Twips::toPixels(designLengthTwips, tpp), Twips::toPixels(designBreadthTwips, tpp)},
         desktopGeometry(this));
 
     if (FirstLayout == 1) {
         FirstLayout = -1;
         // Restore the stored shape at once within its bounds, so that a
         // missing or absurd size never shows, not even for a moment.
-        const QSize stored(Twips::toPixels(vertical ? breadth : length, tpp),
-                           Twips::toPixels(vertical ? length : breadth, tpp));
-        resize(boundedSize(stored, bounds, vertical));
+        const Size stored{Twips::toPixels(vertical ? breadth : length, tpp),
+                          Twips::toPixels(vertical ? length : breadth, tpp)};
+        resize(toQt(boundedSize(stored, bounds, vertical)));
         const QPoint position(Twips::toPixels(numericValue(storedLeft), tpp),
                               Twips::toPixels(numericValue(storedTop), tpp));
-        move(reachablePosition(QRect(position, size()), screenGeometries()));
+        move(toQt(reachablePosition(toCore(QRect(position, size())), screenGeometries())));
         FirstLayout = 0;
     } else if (FirstLayout == -1) {
         return; // raised by the restore above
@@ -203,7 +205,7 @@ void Form1::Form_Resize()
         IsResizing = 0;
     }
 
-    const QSize bounded = boundedSize(size(), bounds, vertical);
+    const QSize bounded = toQt(boundedSize(toCore(size()), bounds, vertical));
     if (bounded != size()) {
         IsResizing = 1;
         resize(bounded);
@@ -240,7 +242,8 @@ void Form1::DrawRuler(int pScaleMode)
     input.logicalDpi = Twips::perInch / twipsPerPixel();
     input.devicePixelRatio = ratio;
     m_shown.scale = computeScale(input);
-    m_shown.hint = unitHint(pScaleMode, drawing.physical, drawing.calibration);
+    m_shown.hint =
+        QString::fromStdString(unitHint(pScaleMode, drawing.physical, drawing.calibration));
     update();
 }
 
@@ -273,7 +276,8 @@ void Form1::moveTwips(double left, double top)
 {
     const double tpp = twipsPerPixel();
     const QPoint wanted(Twips::toPixels(left, tpp), Twips::toPixels(top, tpp));
-    move(keptReachable(pos(), QRect(wanted, size()), desktopGeometry(this), Label1->size()));
+    move(toQt(keptReachable(toCore(pos()), toCore(QRect(wanted, size())), desktopGeometry(this),
+                            toCore(Label1->size()))));
 }
 
 void Form1::paintEvent(QPaintEvent *)

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/scale/drawing_settings.h"
+#include "core/scale/scale_geometry.h"
 #include "core/settings/ruler_settings.h"
-#include "drawing_settings.h"
 #include "ruler_painter.h"
-#include "scale_geometry.h"
 
 #include <QImage>
 #include <QString>

@@ -12,7 +12,7 @@
 //   that value, and the value survives the trip through QRgb.
 #include "core/settings/color_text.h"
 #include "fuzz_support.h"
-#include "ruler/drawing_settings.h"
+#include "ruler/color_value_rgb.h"
 
 #include <QString>
 

@@ -20,9 +20,9 @@
 //   negative calibration on the physical scale gives no ticks, and
 //   anything else does;
 // - tick lengths grow from small to big and are at least a pixel.
+#include "core/scale/scale_geometry.h"
 #include "core/settings/setting_values.h"
 #include "fuzz_support.h"
-#include "ruler/scale_geometry.h"
 
 #include <QString>
 
@@ -32,6 +32,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -103,9 +104,8 @@ void checkTicks(const ScaleInput &input, const Scale &scale)
         Fuzz::require(holds, property, [&] { return shown(input); });
     };
     const int length = input.lengthPixels;
-    require(qsizetype(scale.ticks.size()) <= maxTicks(length), "ticks stay within maxTicks");
-    require(qsizetype(scale.numbers.size()) <= maxNumbers(length),
-            "numbers stay within maxNumbers");
+    require(scale.ticks.size() <= maxTicks(length), "ticks stay within maxTicks");
+    require(scale.numbers.size() <= maxNumbers(length), "numbers stay within maxNumbers");
     require(scale.orientation == orientationOf(input.direction),
             "the orientation is the direction's");
     require(scale.tickPixels[0] >= 1 && scale.tickPixels[0] <= scale.tickPixels[1] &&
@@ -155,7 +155,7 @@ void checkNumbers(const ScaleInput &input, const Scale &scale)
                     std::abs(number.value - count * step) <= 1e-9 * std::max(1.0, number.value),
                 "a number is a whole count of big steps");
         if (number.value < 1e15)
-            require(numberText(number.value) == QString::number(qint64(count * step)),
+            require(numberText(number.value) == std::to_string(std::int64_t(count * step)),
                     "a number reads as its count of big steps");
     }
     if (scale.numberBand) {

@@ -1,3 +1,4 @@
+#include "ruler/color_value_rgb.h"
 #include "ruler/ruler_painter.h"
 #include "ruler/ruler_window.h"
 #include "support/image_probe.h"
@@ -35,8 +36,8 @@ Scale millimetreScale(double ratio)
 DrawingSettings redOnYellow()
 {
     DrawingSettings drawing;
-    drawing.background = yellow;
-    drawing.line = drawing.numbers = red;
+    drawing.background = colorValueFromRgb(yellow);
+    drawing.line = drawing.numbers = colorValueFromRgb(red);
     return drawing;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QString>
-
 #include <array>
+#include <cstddef>
 #include <optional>
+#include <string>
 #include <vector>
 
 // The ruler's scale as numbers, apart from any painting: where every tick
@@ -79,13 +79,14 @@ ScaleOrientation orientationOf(double direction);
 Scale computeScale(const ScaleInput &input);
 
 // The upper bound on ticks and numbers for a ruler of the given length.
-qsizetype maxTicks(int lengthPixels);
-qsizetype maxNumbers(int lengthPixels);
+std::size_t maxTicks(int lengthPixels);
+std::size_t maxNumbers(int lengthPixels);
 
 // The number printed beside a big tick: digits only ("170"), and the shortest
-// general form for values past what digits can show exactly.
-QString numberText(double value);
+// general form for values past what digits can show exactly. UTF-8, as
+// every text of the core.
+std::string numberText(double value);
 
 // The unit hint in the middle: "毫米", and on the physical scale with the
 // calibration value in two decimals: "毫米(r=0.90)".
-QString unitHint(int unitCode, bool physical, double calibration);
+std::string unitHint(int unitCode, bool physical, double calibration);

@@ -1,8 +1,5 @@
 #include "twips.h"
 
-#include <QScreen>
-#include <QWidget>
-
 #include <algorithm>
 #include <cmath>
 
@@ -12,13 +9,6 @@ namespace {
 // Far beyond any desktop, far inside int.
 constexpr double pixelLimit = 1 << 24;
 } // namespace
-
-double perPixel(const QWidget *widget)
-{
-    const QScreen *screen = widget->screen();
-    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
-    return perInch / (dpi > 0 ? dpi : 96.0);
-}
 
 int toPixels(double twips, double twipsPerPixel)
 {

@@ -1,23 +1,22 @@
 #pragma once
 
-#include <QList>
-#include <QPoint>
-#include <QRect>
-#include <QSize>
+#include "core/geometry.h"
+
+#include <span>
 
 // The bounds within which the ruler window is laid out, in logical pixels.
 struct RulerBounds
 {
-    QSize minimumHorizontal; // length along x, breadth along y
-    QSize maximumHorizontal;
+    Size minimumHorizontal; // length along x, breadth along y
+    Size maximumHorizontal;
 
-    QSize minimum(bool vertical) const
+    Size minimum(bool vertical) const { return oriented(minimumHorizontal, vertical); }
+    Size maximum(bool vertical) const { return oriented(maximumHorizontal, vertical); }
+
+private:
+    static Size oriented(Size horizontal, bool vertical)
     {
-        return vertical ? minimumHorizontal.transposed() : minimumHorizontal;
-    }
-    QSize maximum(bool vertical) const
-    {
-        return vertical ? maximumHorizontal.transposed() : maximumHorizontal;
+        return vertical ? Size{horizontal.height, horizontal.width} : horizontal;
     }
 };
 
@@ -25,13 +24,13 @@ struct RulerBounds
 // twice the desktop's longer side in length and that side in breadth: room
 // for a ruler across several screens, while a stored 1e30 cannot make the
 // window's image grow to gigabytes.
-RulerBounds rulerBounds(QSize minimumHorizontal, QRect desktop);
+RulerBounds rulerBounds(Size minimumHorizontal, Rect desktop);
 
-QSize boundedSize(QSize size, const RulerBounds &bounds, bool vertical);
+Size boundedSize(Size size, const RulerBounds &bounds, bool vertical);
 
 // A window lying entirely off every screen comes back onto the nearest one,
 // as far inside it as it fits; a window that shows at least partly stays.
-QPoint reachablePosition(QRect window, const QList<QRect> &screens);
+Point reachablePosition(Rect window, std::span<const Rect> screens);
 
 // Where a window at `from`, moved by keys or menu commands towards `wanted`'s
 // position, may go: a coordinate that the move changes stops where at least
@@ -39,4 +38,4 @@ QPoint reachablePosition(QRect window, const QList<QRect> &screens);
 // brought back the way it went, but never behind where it already was. A
 // coordinate that the move leaves alone stays exactly as it is, wherever the
 // window manager or a drag put it.
-QPoint keptReachable(QPoint from, QRect wanted, QRect desktop, QSize visible);
+Point keptReachable(Point from, Rect wanted, Rect desktop, Size visible);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -32,7 +33,7 @@ constexpr std::array<double, 3> tickMillimetres{2, 4, 6}; // small, mid, big
 // Steps are counted in 64-bit integers: the counter never passes the ruler's
 // last step, which computeScale keeps below 2^62, and fmod on large doubles
 // costs a long division every time.
-using Step = qint64;
+using Step = std::int64_t;
 
 TickClass classOfStep(Step step)
 {
@@ -155,14 +156,14 @@ ScaleOrientation orientationOf(double direction)
     return ScaleOrientation::None;
 }
 
-qsizetype maxTicks(int lengthPixels)
+std::size_t maxTicks(int lengthPixels)
 {
-    return 3 * (qsizetype(std::max(lengthPixels, 0)) + 1);
+    return 3 * (std::size_t(std::max(lengthPixels, 0)) + 1);
 }
 
-qsizetype maxNumbers(int lengthPixels)
+std::size_t maxNumbers(int lengthPixels)
 {
-    return qsizetype(std::max(lengthPixels, 0)) + 2;
+    return std::size_t(std::max(lengthPixels, 0)) + 2;
 }
 
 Scale computeScale(const ScaleInput &input)
@@ -202,20 +203,19 @@ Scale computeScale(const ScaleInput &input)
     return scale;
 }
 
-QString numberText(double value)
+std::string numberText(double value)
 {
     if (std::abs(value) < 1e15)
-        return QString::number(qint64(value));
-    return QString::fromStdString(NumericText::doubleText(value));
+        return std::to_string(std::int64_t(value));
+    return NumericText::doubleText(value);
 }
 
-QString unitHint(int unitCode, bool physical, double calibration)
+std::string unitHint(int unitCode, bool physical, double calibration)
 {
-    QString hint = unitCode == UnitCode::Pixels   ? QStringLiteral("像素")
-                   : unitCode == UnitCode::Inches ? QStringLiteral("英寸")
-                                                  : QStringLiteral("毫米");
+    std::string hint = unitCode == UnitCode::Pixels   ? "像素"
+                       : unitCode == UnitCode::Inches ? "英寸"
+                                                      : "毫米";
     if (physical)
-        hint += QStringLiteral("(r=") +
-                QString::fromStdString(NumericText::fixedText(calibration, 2)) + u')';
+        hint += "(r=" + NumericText::fixedText(calibration, 2) + ')';
     return hint;
 }

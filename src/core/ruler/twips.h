@@ -1,16 +1,12 @@
 #pragma once
 
-class QWidget;
-
 // Window positions and sizes are kept in twips, 1440 to the logical inch,
 // in ruler.ini and in every command that moves or sizes a window: 15 twips to
-// a pixel at 96 dpi. These two conversions are the only ones in the program.
+// a pixel at 96 dpi. These conversions are the only ones in the program; how
+// many twips make a pixel is the shell's to say, from its screen.
 namespace Twips {
 
 inline constexpr double perInch = 1440;
-
-// Twips per logical pixel on the widget's screen (15 at 96 dpi).
-double perPixel(const QWidget *widget);
 
 // The nearest whole pixel; absurd values (1e30, -1e30) are first bounded to
 // a range that every window system can take, so that nothing overflows.

@@ -5,16 +5,6 @@
 #include "core/settings/ruler_settings.h"
 #include "core/settings/setting_values.h"
 
-QRgb rgbFromColorValue(std::int32_t colorValue)
-{
-    return qRgb(colorValue & 0xFF, (colorValue >> 8) & 0xFF, (colorValue >> 16) & 0xFF);
-}
-
-std::int32_t colorValueFromRgb(QRgb rgb)
-{
-    return qRed(rgb) + 256 * qGreen(rgb) + 65536 * qBlue(rgb);
-}
-
 DrawingSettings readDrawingSettings(const RulerSettings &settings)
 {
     using NumericText::wholeNumber;
@@ -31,10 +21,10 @@ DrawingSettings readDrawingSettings(const RulerSettings &settings)
     drawing.calibration = calibration == 0 ? 1.0 : calibration;
     drawing.direction = wholeNumber(stored[2]);
 
-    std::array<QRgb, colorSettings.size()> colors{};
+    std::array<std::int32_t, colorSettings.size()> colors{};
     for (size_t row = 0; row < colorSettings.size(); ++row) {
         const std::int32_t value = ParseColorText(stored[3 + row]);
-        colors[row] = rgbFromColorValue(value == -1 ? colorSettings[row].fallback : value);
+        colors[row] = value == -1 ? colorSettings[row].fallback : value;
     }
     drawing.background = colors[0];
     drawing.numbers = colors[1];
