@@ -93,7 +93,7 @@ void drawRuler(benchmark::State &state)
     if (!bench.paints())
         state.SkipWithError("the window is not exposed: a repaint would paint nothing");
     for (auto _ : state) {
-        bench.ruler->DrawRuler(unitCode);
+        bench.ruler->behaviour().DrawRuler(unitCode);
         bench.ruler->repaint();
     }
     setScaleLabel(state, unitCode, scaleMode);

@@ -242,7 +242,7 @@ void Form2::Command1_Click()
         settings.write(colorSettings[i].key, m_text1[i]->text().toStdString());
     settings.write(SettingsKey::IfCustomRulerLineColor,
                    booleanText(m_check1->checkState() == Qt::Checked));
-    m_ruler.DrawRuler(unitCodeOf(settings.read(SettingsKey::ScaleMode)));
+    m_ruler.behaviour().DrawRuler(unitCodeOf(settings.read(SettingsKey::ScaleMode)));
     accept();
 }
 

@@ -59,7 +59,7 @@ void placeForMeasuring(Form1 &ruler)
     const double tpp = ruler.twipsPerPixel();
     const double width = Twips::fromPixels(ruler.width(), tpp);
     const double height = Twips::fromPixels(ruler.height(), tpp);
-    ruler.moveTwips(Twips::fromPixels(screen.x(), tpp) +
+    ruler.behaviour().moveTwips(Twips::fromPixels(screen.x(), tpp) +
                         (Twips::fromPixels(screen.width(), tpp) - width) / 2,
                     Twips::fromPixels(screen.y(), tpp) +
                         (Twips::fromPixels(screen.height(), tpp) - height) / 2 + height);

@@ -114,7 +114,7 @@ void FormMenu::mnuScaleMode_Click(int Index)
 {
     m_state.unit.mark(Index);
     m_ruler.settings().write(SettingsKey::ScaleMode, scaleModeTextForIndex(Index));
-    m_ruler.DrawRuler(unitCodeForIndex(Index));
+    m_ruler.behaviour().DrawRuler(unitCodeForIndex(Index));
 }
 
 void FormMenu::mnuDirection_Click(int Index)
@@ -124,8 +124,8 @@ void FormMenu::mnuDirection_Click(int Index)
         m_ruler.settings().write(SettingsKey::Direction, "0");
     else if (Index == 1)
         m_ruler.settings().write(SettingsKey::Direction, "90");
-    m_ruler.IsDirection = true;
-    m_ruler.Form_Resize();
+    m_ruler.behaviour().IsDirection = true;
+    m_ruler.behaviour().Form_Resize();
 }
 
 void FormMenu::mnuSize_Click(int Index)
@@ -135,7 +135,7 @@ void FormMenu::mnuSize_Click(int Index)
     if (Index == 1 && calibrationOf(m_ruler.settings().read(SettingsKey::Revision)) == 0)
         showInAboutBox(CommandTexts::tipCaption, CommandTexts::uncalibratedTip);
     m_ruler.settings().write(SettingsKey::SizeMode, std::to_string(Index));
-    m_ruler.Form_Resize();
+    m_ruler.behaviour().Form_Resize();
 }
 
 void FormMenu::mnuTran_Click(int Index)
@@ -152,20 +152,21 @@ void FormMenu::mnuMove_Click(int Index)
 {
     // 100 twips in every direction; the fine step is on the keyboard only.
     constexpr double step = 100;
-    const double left = m_ruler.leftTwips();
-    const double top = m_ruler.topTwips();
+    RulerWindow &ruler = m_ruler.behaviour();
+    const double left = ruler.leftTwips();
+    const double top = ruler.topTwips();
     switch (Index) {
     case 1:
-        m_ruler.moveTwips(left, top - step);
+        ruler.moveTwips(left, top - step);
         break;
     case 2:
-        m_ruler.moveTwips(left, top + step);
+        ruler.moveTwips(left, top + step);
         break;
     case 3:
-        m_ruler.moveTwips(left - step, top);
+        ruler.moveTwips(left - step, top);
         break;
     case 4:
-        m_ruler.moveTwips(left + step, top);
+        ruler.moveTwips(left + step, top);
         break;
     default:
         break;

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "core/commands/command_menu.h"
-#include "core/commands/command_state.h"
+#include "core/command_state.h"
+#include "core/ruler/ruler_window.h"
 
 #include <QList>
 #include <QObject>
@@ -18,7 +19,7 @@ class QMenu;
 // The menu is drawn from the core's description; its check marks show the
 // command state, which the ruler window sets when it loads and from then on
 // only the commands change.
-class FormMenu : public QObject
+class FormMenu : public QObject, public RulerCommands
 {
     Q_OBJECT
 public:
@@ -26,7 +27,7 @@ public:
     ~FormMenu() override;
 
     QMenu *mnuRight() const { return m_mnuRight.get(); }
-    CommandState &state() { return m_state; }
+    CommandState &state() override { return m_state; }
     // The item that runs command with index; nullptr when there is none.
     QAction *item(MenuCommand command, int index = 0) const;
 
@@ -34,10 +35,10 @@ public:
 
     // The unit command: marks the unit item, stores the unit and repaints
     // (1 pixels, 2 inches, any other index millimetres).
-    void mnuScaleMode_Click(int Index);
+    void mnuScaleMode_Click(int Index) override;
     void mnuDirection_Click(int Index);
     void mnuSize_Click(int Index);
-    void mnuTran_Click(int Index);
+    void mnuTran_Click(int Index) override;
     void mnuMove_Click(int Index);
 
     // The two switches: each turns its choice over.

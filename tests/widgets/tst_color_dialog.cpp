@@ -542,7 +542,7 @@ void TestColorDialog::okRepaintsWithTheStoredUnit()
     QFETCH(int, drawnBefore);
     QFETCH(int, bigTickX);
     RulerOnFile setup(scaleMode.isNull() ? QByteArray() : "ScaleMode=" + scaleMode + '\n');
-    setup.ruler.DrawRuler(drawnBefore);
+    setup.ruler.behaviour().DrawRuler(drawnBefore);
     QVERIFY(topTick(setup.ruler.image(), bigTickX) != 23);
 
     Form2 dialog(setup.ruler);
@@ -557,7 +557,7 @@ void TestColorDialog::okRepaintsWithTheStoredUnit()
 void TestColorDialog::okAppliesTheColours()
 {
     RulerOnFile setup("ScaleMode=Millimeters\n");
-    setup.ruler.DrawRuler(6);
+    setup.ruler.behaviour().DrawRuler(6);
     QCOMPARE(setup.ruler.image().pixel(1, 60), yellow);
 
     Form2 dialog(setup.ruler);
@@ -586,7 +586,7 @@ void TestColorDialog::closingWithoutOkWritesNothing()
 {
     QFETCH(QString, how);
     RulerOnFile setup("ScaleMode=Inches\nBackColor=#ff8000\n");
-    setup.ruler.DrawRuler(6);
+    setup.ruler.behaviour().DrawRuler(6);
     const QImage before = setup.ruler.image();
     const QByteArray fileBefore = setup.file.text();
 

@@ -20,7 +20,7 @@ namespace {
 
 QImage draw(RulerOnFile &painted, int unitCode)
 {
-    painted.ruler.DrawRuler(unitCode);
+    painted.ruler.behaviour().DrawRuler(unitCode);
     return painted.ruler.image();
 }
 
@@ -369,7 +369,7 @@ void TestDrawRuler::hugeCalibrationPaintsSolidTicksInFewSteps()
     // sanitizers, and the time is ruler_bench's to measure (physical 1e6).
     RulerOnFile everyday("SizeMode=0\n");
     everyday.ruler.resize(1600, 120);
-    everyday.ruler.DrawRuler(6);
+    everyday.ruler.behaviour().DrawRuler(6);
     const qsizetype everydayWork = paintedBy(everyday.ruler);
 
     RulerOnFile painted("SizeMode=1\nRevision=1e9\n");
@@ -399,7 +399,7 @@ void TestDrawRuler::windowKeepsWhatItWasLastDrawn()
     started.file.setText("[General]\nBackColor=#0000FF\n");
     started.ruler.repaint();
     QCOMPARE(shown(), qRgb(0x33, 0x66, 0x99));
-    started.ruler.DrawRuler(6);
+    started.ruler.behaviour().DrawRuler(6);
     QCOMPARE(shown(), blue);
     QCOMPARE(started.ruler.grab().toImage().convertToFormat(QImage::Format_RGB32),
              started.ruler.image());

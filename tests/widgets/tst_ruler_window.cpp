@@ -246,7 +246,7 @@ void TestRulerWindow::turningKeepsLengthAndBreadth()
     QCOMPARE(ruler.geometry(), QRect(30, 40, 800, 133));
     QCOMPARE(started.stored(SettingsKey::Width), QStringLiteral("12000"));
     QCOMPARE(started.stored(SettingsKey::Height), QStringLiteral("2000"));
-    QVERIFY(!ruler.IsDirection);
+    QVERIFY(!ruler.behaviour().IsDirection);
 
     // The orientation already in force leaves the window as it was.
     started.menu().mnuDirection_Click(0);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "command_state.h"
+#include "core/command_state.h"
 
 #include <span>
 #include <string_view>
