@@ -20,6 +20,8 @@ public:
     // Every screen, and the desktop they make together.
     virtual std::vector<Rect> screens() const = 0;
     virtual Rect desktop() const = 0;
+    // The screen the window is on.
+    virtual Rect windowScreen() const = 0;
     virtual double twipsPerPixel() const = 0;
     // Device pixels per logical pixel of the window's screen.
     virtual double devicePixelRatio() const = 0;

@@ -1,18 +1,18 @@
 #include "form_menu.h"
 
-#include "core/commands/command_texts.h"
-
+#include "app/product.h"
 #include "app/window_services.h"
-#include "calibration_entry.h"
-#include "core/settings/setting_values.h"
 #include "dialogs/about_box.h"
 #include "dialogs/color_dialog.h"
 #include "ruler/ruler_window.h"
 
 #include <QAction>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -26,6 +26,7 @@ QString fromUtf8(std::string_view text)
 
 FormMenu::FormMenu(Form1 &ruler)
     : m_ruler(ruler)
+    , m_commands(ruler.behaviour(), ruler, *this, ruler.settings())
     , m_mnuRight(std::make_unique<QMenu>(QStringLiteral("右键菜单"), &ruler))
 {
     for (const MenuEntry &entry : commandMenu()) {
@@ -58,51 +59,15 @@ void FormMenu::showCheckMarks()
 {
     const std::span<const MenuEntry> entries = commandMenu();
     for (size_t i = 0; i < entries.size(); ++i)
-        m_items[qsizetype(i)]->setChecked(isChecked(entries[i], m_state));
+        m_items[qsizetype(i)]->setChecked(isChecked(entries[i], m_commands.state()));
 }
 
 void FormMenu::run(const MenuEntry &entry)
 {
-    switch (entry.command) {
-    case MenuCommand::ScaleMode:
-        mnuScaleMode_Click(entry.index);
-        break;
-    case MenuCommand::Move:
-        mnuMove_Click(entry.index);
-        break;
-    case MenuCommand::Tran:
-        mnuTran_Click(entry.index);
-        break;
-    case MenuCommand::AlwaysOnTop:
-        mnuAlwaysOnTop_Click();
-        break;
-    case MenuCommand::Taskbar:
-        mnuTaskbar_Click();
-        break;
-    case MenuCommand::Color:
-        mnuColor_Click();
-        break;
-    case MenuCommand::Direction:
-        mnuDirection_Click(entry.index);
-        break;
-    case MenuCommand::Size:
-        mnuSize_Click(entry.index);
-        break;
-    case MenuCommand::Revise:
-        mnuRevise_Click();
-        break;
-    case MenuCommand::About:
-        mnuAbout_Click();
-        break;
-    case MenuCommand::Help:
-        mnuHelp_Click();
-        break;
-    case MenuCommand::Quit:
-        mnuQuit_Click();
-        return; // the menu is gone with the ruler
-    }
+    m_commands.run(entry);
     // Qt flipped the chosen item's own mark; the state says where the marks go.
-    showCheckMarks();
+    if (entry.command != MenuCommand::Quit)
+        showCheckMarks();
 }
 
 void FormMenu::popup(QPoint globalPosition)
@@ -110,122 +75,52 @@ void FormMenu::popup(QPoint globalPosition)
     m_mnuRight->popup(globalPosition);
 }
 
-void FormMenu::mnuScaleMode_Click(int Index)
+int FormMenu::showModal(QDialog &dialog, bool topmost)
 {
-    m_state.unit.mark(Index);
-    m_ruler.settings().write(SettingsKey::ScaleMode, scaleModeTextForIndex(Index));
-    m_ruler.behaviour().DrawRuler(unitCodeForIndex(Index));
-}
-
-void FormMenu::mnuDirection_Click(int Index)
-{
-    m_state.direction.mark(Index);
-    if (Index == 0)
-        m_ruler.settings().write(SettingsKey::Direction, "0");
-    else if (Index == 1)
-        m_ruler.settings().write(SettingsKey::Direction, "90");
-    m_ruler.behaviour().IsDirection = true;
-    m_ruler.behaviour().Form_Resize();
-}
-
-void FormMenu::mnuSize_Click(int Index)
-{
-    m_state.size.mark(Index);
-    // The physical scale goes ahead uncalibrated, after the tip says how to calibrate.
-    if (Index == 1 && calibrationOf(m_ruler.settings().read(SettingsKey::Revision)) == 0)
-        showInAboutBox(CommandTexts::tipCaption, CommandTexts::uncalibratedTip);
-    m_ruler.settings().write(SettingsKey::SizeMode, std::to_string(Index));
-    m_ruler.behaviour().Form_Resize();
-}
-
-void FormMenu::mnuTran_Click(int Index)
-{
-    if (Index != 1 && Index != 2)
-        return;
-    const int current = opacityOf(m_ruler.settings().read(SettingsKey::Transparent));
-    const int opacity = Index == 1 ? std::max(current - 10, 0) : std::min(current + 10, 255);
-    SetWindowAlpha(&m_ruler, opacity);
-    m_ruler.settings().write(SettingsKey::Transparent, std::to_string(opacity));
-}
-
-void FormMenu::mnuMove_Click(int Index)
-{
-    // 100 twips in every direction; the fine step is on the keyboard only.
-    constexpr double step = 100;
-    RulerWindow &ruler = m_ruler.behaviour();
-    const double left = ruler.leftTwips();
-    const double top = ruler.topTwips();
-    switch (Index) {
-    case 1:
-        ruler.moveTwips(left, top - step);
-        break;
-    case 2:
-        ruler.moveTwips(left, top + step);
-        break;
-    case 3:
-        ruler.moveTwips(left - step, top);
-        break;
-    case 4:
-        ruler.moveTwips(left + step, top);
-        break;
-    default:
-        break;
-    }
-}
-
-void FormMenu::mnuAlwaysOnTop_Click()
-{
-    m_state.alwaysOnTop = !m_state.alwaysOnTop;
-    const bool topmost = m_state.alwaysOnTop;
-    setTopmost(&m_ruler, topmost);
-    m_ruler.settings().write(SettingsKey::AlwaysOnTop, booleanText(topmost));
-}
-
-void FormMenu::mnuTaskbar_Click()
-{
-    // The window takes the new state when it next loads.
-    m_state.taskbar = !m_state.taskbar;
-    m_ruler.settings().write(SettingsKey::ShowInTaskBar, booleanText(m_state.taskbar));
-}
-
-int FormMenu::showModal(QDialog &dialog)
-{
-    if (m_state.alwaysOnTop)
+    if (topmost)
         setTopmost(&dialog, true);
     return dialog.exec();
 }
 
-void FormMenu::showInAboutBox(std::string_view caption, std::string_view text)
+void FormMenu::showAboutBox(bool topmost)
+{
+    FormAbout box(&m_ruler);
+    showModal(box, topmost);
+}
+
+void FormMenu::showTextBox(std::string_view caption, std::string_view text, bool topmost)
 {
     FormAbout box(&m_ruler);
     box.setWindowTitle(fromUtf8(caption));
     box.Label2()->setText(fromUtf8(text));
-    showModal(box);
+    showModal(box, topmost);
 }
 
-void FormMenu::mnuColor_Click()
+void FormMenu::showColorDialog(bool topmost)
 {
     Form2 dialog(m_ruler);
-    showModal(dialog);
+    showModal(dialog, topmost);
 }
 
-void FormMenu::mnuRevise_Click()
+std::string FormMenu::askText(std::string_view prompt, std::string_view defaultText,
+                              bool topmost)
 {
-    runCalibrationEntry(*this, m_ruler);
+    QInputDialog box(&m_ruler);
+    box.setInputMode(QInputDialog::TextInput);
+    box.setWindowTitle(productTitle());
+    box.setLabelText(fromUtf8(prompt));
+    box.setTextValue(fromUtf8(defaultText));
+    box.adjustSize();
+    // Above the ruler, never over the span being measured.
+    const QRect screen = m_ruler.screen()->availableGeometry();
+    const int gap = m_ruler.height() / 2;
+    box.move(screen.center().x() - box.width() / 2,
+             std::max(screen.top(), m_ruler.y() - gap - box.frameGeometry().height()));
+    return showModal(box, topmost) == QDialog::Accepted ? box.textValue().toStdString()
+                                                        : std::string();
 }
 
-void FormMenu::mnuAbout_Click()
-{
-    FormAbout box(&m_ruler);
-    showModal(box);
-}
-
-void FormMenu::mnuHelp_Click()
-{
-    showInAboutBox(CommandTexts::helpCaption, CommandTexts::help);
-}
-
-void FormMenu::mnuQuit_Click()
+void FormMenu::quit()
 {
     m_mnuRight->close();
     m_ruler.close();

@@ -131,6 +131,12 @@ Rect Form1::desktop() const
     return toCore(screen ? screen->virtualGeometry() : QRect(0, 0, 1920, 1080));
 }
 
+Rect Form1::windowScreen() const
+{
+    const QScreen *screen = this->screen();
+    return toCore(screen ? screen->geometry() : QRect(0, 0, 1920, 1080));
+}
+
 double Form1::devicePixelRatio() const
 {
     return devicePixelRatioF();
@@ -169,7 +175,7 @@ void Form1::setVisible(bool visible)
     if (loading) {
         m_loaded = true;
         m_formMenu = std::make_unique<FormMenu>(*this);
-        m_behaviour.Form_Load(*m_formMenu);
+        m_behaviour.Form_Load(m_formMenu->commands());
         connect(windowHandle(), &QWindow::screenChanged, this,
                 [this] { m_behaviour.repaintWithStoredUnit(); });
     }

@@ -18,7 +18,7 @@ class QPainter;
 // of the scale and hands every event to the core's RulerWindow in one call.
 // It is the shell that RulerWindow asks for geometry, opacity, topmost and
 // taskbar presence.
-class Form1 : public QWidget, private Shell
+class Form1 : public QWidget, public Shell
 {
     Q_OBJECT
 public:
@@ -50,6 +50,7 @@ private:
     void resizeWindow(Size size) override;
     std::vector<Rect> screens() const override;
     Rect desktop() const override;
+    Rect windowScreen() const override;
     double devicePixelRatio() const override;
     void setOpacity(int alpha) override;
     void setTopmost(bool topmost) override;

@@ -154,10 +154,10 @@ void TestDamagedSettings::rulerComesUpAndKeepsWhatItDidNotWrite()
     Form1 &window = ruler.ruler;
     QVERIFY(window.isVisible());
     QCOMPARE(qRound(window.windowOpacity() * 255), alpha);
-    QCOMPARE(ruler.menu().state().unit.markedIndex(), unit);
+    QCOMPARE(ruler.menu().commands().state().unit.markedIndex(), unit);
     QCOMPARE(ruler.stored(SettingsKey::ScaleMode),
              QStringList({"Pixels", "Inches", "Millimeters"}).value(unit - 1));
-    QCOMPARE(ruler.menu().state().direction.markedIndex(), vertical ? 1 : 0);
+    QCOMPARE(ruler.menu().commands().state().direction.markedIndex(), vertical ? 1 : 0);
     QCOMPARE(window.geometry(), geometry);
 
     const QImage image = window.image();

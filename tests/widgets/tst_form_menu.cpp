@@ -124,10 +124,10 @@ void TestFormMenu::twentySixStepsMakeTheRulerInvisible()
 {
     StartedRuler started;
     for (int step = 0; step < 26; ++step)
-        started.menu().mnuTran_Click(1);
+        started.menu().commands().mnuTran_Click(1);
     QCOMPARE(started.stored(SettingsKey::Transparent), QStringLiteral("0"));
     QCOMPARE(started.ruler.windowOpacity(), 0.0);
-    started.menu().mnuTran_Click(2);
+    started.menu().commands().mnuTran_Click(2);
     QCOMPARE(started.stored(SettingsKey::Transparent), QStringLiteral("10"));
 }
 
@@ -148,7 +148,7 @@ void TestFormMenu::movesAreHundredTwips()
     QFETCH(QPoint, position);
     StartedRuler started("Left=1500\nTop=1500\n");
     const QByteArray before = started.file.text();
-    started.menu().mnuMove_Click(index);
+    started.menu().commands().mnuMove_Click(index);
     QCOMPARE(started.ruler.pos(), position);
     QCOMPARE(started.file.text(), before); // the position is stored at close
 }
@@ -161,11 +161,11 @@ void TestFormMenu::movesKeepTheRulerReachable()
     // Left of the screen, with its right end still on it, and back again.
     QCOMPARE(started.ruler.x(), 24 - 652);
     for (int step = 0; step < 500; ++step)
-        started.menu().mnuMove_Click(4);
+        started.menu().commands().mnuMove_Click(4);
     const QRect screen = started.ruler.screen()->geometry();
     QCOMPARE(started.ruler.x(), screen.right() + 1 - 24);
     for (int step = 0; step < 500; ++step)
-        started.menu().mnuMove_Click(2);
+        started.menu().commands().mnuMove_Click(2);
     QCOMPARE(started.ruler.y(), screen.bottom() + 1 - 12);
 }
 
@@ -190,7 +190,7 @@ void TestFormMenu::taskbarIsStoredForTheNextStart()
     StartedRuler started;
     const WId window = started.ruler.winId();
     started.menu().item(MenuCommand::Taskbar)->trigger();
-    QVERIFY(started.menu().state().taskbar);
+    QVERIFY(started.menu().commands().state().taskbar);
     QCOMPARE(started.stored(SettingsKey::ShowInTaskBar), QStringLiteral("True"));
     started.menu().item(MenuCommand::Taskbar)->trigger();
     QCOMPARE(started.stored(SettingsKey::ShowInTaskBar), QStringLiteral("False"));
@@ -202,14 +202,14 @@ void TestFormMenu::sizeModeStoresAndLaysOut()
     StartedRuler started("Revision=0.9\n");
     FormMenu &menu = started.menu();
     menu.item(MenuCommand::Size, 1)->trigger();
-    QCOMPARE(menu.state().size.markedIndex(), 1);
-    QVERIFY(!menu.state().size.isMarked(0));
+    QCOMPARE(menu.commands().state().size.markedIndex(), 1);
+    QVERIFY(!menu.commands().state().size.isMarked(0));
     QCOMPARE(started.stored(SettingsKey::SizeMode), QStringLiteral("1"));
     // Physical millimetres at 0.9: ticks 4.2 pixels apart.
     QCOMPARE(started.ruler.image().pixel(4, 0), qRgb(255, 0, 0));
     QCOMPARE(started.ruler.image().pixel(3, 0), qRgb(255, 255, 0));
 
-    menu.mnuSize_Click(0);
+    menu.commands().mnuSize_Click(0);
     QCOMPARE(started.stored(SettingsKey::SizeMode), QStringLiteral("0"));
     QCOMPARE(started.ruler.image().pixel(3, 0), qRgb(255, 0, 0));
 }

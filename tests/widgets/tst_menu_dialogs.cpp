@@ -72,9 +72,9 @@ std::unique_ptr<QTimer> answerCalibration(RulerOnFile &started, CalibrationSeen 
         seen.prompt = box.labelText();
         seen.defaultText = box.textValue();
         seen.topmost = box.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-        seen.checkedUnit = started.menu().state().unit.markedIndex();
-        seen.checkedDirection = started.menu().state().direction.markedIndex();
-        seen.checkedSize = started.menu().state().size.markedIndex();
+        seen.checkedUnit = started.menu().commands().state().unit.markedIndex();
+        seen.checkedDirection = started.menu().commands().state().direction.markedIndex();
+        seen.checkedSize = started.menu().commands().state().size.markedIndex();
         seen.rulerGeometry = started.ruler.geometry();
         seen.storedUnit = started.stored(SettingsKey::ScaleMode);
         if (answer.isNull()) {
@@ -152,7 +152,7 @@ void TestMenuDialogs::aboutHelpAndTipTexts()
 
     // Not topmost: neither is the box.
     started.menu().item(MenuCommand::AlwaysOnTop)->trigger();
-    started.menu().mnuAbout_Click();
+    started.menu().commands().mnuAbout_Click();
     QCOMPARE(seen.count, 3);
     QVERIFY(!seen.topmost);
 }
@@ -183,10 +183,10 @@ void TestMenuDialogs::physicalScaleWithoutCalibrationShowsTheTip()
     }
     // The switch goes ahead either way.
     QCOMPARE(started.stored(SettingsKey::SizeMode), QStringLiteral("1"));
-    QCOMPARE(started.menu().state().size.markedIndex(), 1);
+    QCOMPARE(started.menu().commands().state().size.markedIndex(), 1);
 
     // The virtual scale never asks.
-    started.menu().mnuSize_Click(0);
+    started.menu().commands().mnuSize_Click(0);
     QCOMPARE(seen.count, tips);
 }
 
@@ -247,7 +247,7 @@ void TestMenuDialogs::calibrationShowsTheNominalRulerThenRestoresIt()
     QCOMPARE(before, QRect(790, 20, 133, 800));
     CalibrationSeen seen;
     const auto box = answerCalibration(started, seen, QStringLiteral("181"));
-    started.menu().mnuRevise_Click();
+    started.menu().commands().mnuRevise_Click();
 
     // While the box was open: horizontal, millimetres with no unit marked,
     // virtual, centred across the screen one ruler height below the middle.
@@ -264,9 +264,9 @@ void TestMenuDialogs::calibrationShowsTheNominalRulerThenRestoresIt()
     // Afterwards: vertical, inches, physical, where it was.
     QCOMPARE(started.stored(SettingsKey::Revision), QStringLiteral("0.905"));
     QCOMPARE(started.ruler.geometry(), before);
-    QCOMPARE(started.menu().state().direction.markedIndex(), 1);
-    QCOMPARE(started.menu().state().unit.markedIndex(), 2);
-    QCOMPARE(started.menu().state().size.markedIndex(), 1);
+    QCOMPARE(started.menu().commands().state().direction.markedIndex(), 1);
+    QCOMPARE(started.menu().commands().state().unit.markedIndex(), 2);
+    QCOMPARE(started.menu().commands().state().size.markedIndex(), 1);
     QCOMPARE(started.stored(SettingsKey::Direction), QStringLiteral("90"));
     QCOMPARE(started.stored(SettingsKey::ScaleMode), QStringLiteral("Inches"));
     QCOMPARE(started.stored(SettingsKey::SizeMode), QStringLiteral("1"));
@@ -281,7 +281,7 @@ void TestMenuDialogs::cancelledCalibrationOfAnUncalibratedPhysicalRulerShowsTheT
     const auto recorder = recordAboutBoxes(tips);
     CalibrationSeen seen;
     const auto box = answerCalibration(started, seen, QString());
-    started.menu().mnuRevise_Click();
+    started.menu().commands().mnuRevise_Click();
     QVERIFY(seen.opened);
     QCOMPARE(tips.count, 1);
     QCOMPARE(tips.title, QStringLiteral("提示"));
@@ -300,7 +300,7 @@ void TestMenuDialogs::shortRulerIsLengthenedForTheSpanAndTheBoxStandsClear()
         boxGeometry = dialog.frameGeometry();
         dialog.reject();
     });
-    started.menu().mnuRevise_Click();
+    started.menu().commands().mnuRevise_Click();
     // 215 mm at 96 dpi are 812.6 pixels, as far as the screen is wide.
     QCOMPARE(seen.rulerGeometry.width(), qMin(813, started.ruler.screen()->geometry().width()));
     QVERIFY(!boxGeometry.intersects(seen.rulerGeometry));

@@ -91,7 +91,7 @@ void TestRulerInput::movesLeaveTheOtherCoordinateAlone()
     QCOMPARE(started.ruler.pos(), QPoint(790, 100));
     pressKey(&started.ruler, Qt::Key_Up);
     QCOMPARE(started.ruler.pos(), QPoint(790, 93));
-    started.menu().mnuMove_Click(4);
+    started.menu().commands().mnuMove_Click(4);
     QCOMPARE(started.ruler.pos(), QPoint(790, 93));
     pressKey(&started.ruler, Qt::Key_Left);
     QCOMPARE(started.ruler.pos(), QPoint(783, 93));

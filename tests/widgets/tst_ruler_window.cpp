@@ -106,16 +106,16 @@ void TestRulerWindow::loadAppliesEachStoredChoice()
 
     StartedRuler started(settings);
     FormMenu &menu = started.menu();
-    QCOMPARE(menu.state().taskbar, choices.taskbar);
-    QCOMPARE(menu.state().alwaysOnTop, choices.topmost);
+    QCOMPARE(menu.commands().state().taskbar, choices.taskbar);
+    QCOMPARE(menu.commands().state().alwaysOnTop, choices.topmost);
     QCOMPARE(started.ruler.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint),
              choices.topmost);
     // One of the two is marked: markedIndex() is 0 also when none is.
-    QVERIFY(menu.state().direction.isMarked(choices.direction));
-    QVERIFY(!menu.state().direction.isMarked(1 - choices.direction));
-    QVERIFY(menu.state().size.isMarked(choices.sizeMode));
-    QVERIFY(!menu.state().size.isMarked(1 - choices.sizeMode));
-    QCOMPARE(menu.state().unit.markedIndex(), choices.unit);
+    QVERIFY(menu.commands().state().direction.isMarked(choices.direction));
+    QVERIFY(!menu.commands().state().direction.isMarked(1 - choices.direction));
+    QVERIFY(menu.commands().state().size.isMarked(choices.sizeMode));
+    QVERIFY(!menu.commands().state().size.isMarked(1 - choices.sizeMode));
+    QCOMPARE(menu.commands().state().unit.markedIndex(), choices.unit);
     QCOMPARE(started.stored(SettingsKey::ScaleMode), choices.storedUnit);
 }
 
@@ -143,7 +143,7 @@ void TestRulerWindow::opacityIsBroughtIntoRange()
     // The unit is stored after the opacity: the load goes on past any opacity.
     StartedRuler started(line + "ScaleMode=Inches\n");
     QCOMPARE(qRound(started.ruler.windowOpacity() * 255), alpha);
-    QCOMPARE(started.menu().state().unit.markedIndex(), 2);
+    QCOMPARE(started.menu().commands().state().unit.markedIndex(), 2);
 }
 
 void TestRulerWindow::unitCommandMarksStoresAndRepaints()
@@ -151,28 +151,28 @@ void TestRulerWindow::unitCommandMarksStoresAndRepaints()
     StartedRuler started;
     FormMenu &menu = started.menu();
 
-    menu.mnuScaleMode_Click(2);
-    QCOMPARE(menu.state().unit.markedIndex(), 2);
-    QVERIFY(!menu.state().unit.isMarked(1));
-    QVERIFY(!menu.state().unit.isMarked(3));
+    menu.commands().mnuScaleMode_Click(2);
+    QCOMPARE(menu.commands().state().unit.markedIndex(), 2);
+    QVERIFY(!menu.commands().state().unit.isMarked(1));
+    QVERIFY(!menu.commands().state().unit.isMarked(3));
     QCOMPARE(started.stored(SettingsKey::ScaleMode), QStringLiteral("Inches"));
     QCOMPARE(topTick(started.ruler.image(), 96), 23);
 
-    menu.mnuScaleMode_Click(1);
+    menu.commands().mnuScaleMode_Click(1);
     QCOMPARE(started.stored(SettingsKey::ScaleMode), QStringLiteral("Pixels"));
     QCOMPARE(topTick(started.ruler.image(), 100), 23);
 
     // An index outside the group unchecks every unit and means millimetres.
-    menu.mnuScaleMode_Click(0);
-    QCOMPARE(menu.state().unit.markedIndex(), 0);
+    menu.commands().mnuScaleMode_Click(0);
+    QCOMPARE(menu.commands().state().unit.markedIndex(), 0);
     QCOMPARE(started.stored(SettingsKey::ScaleMode), QStringLiteral("Millimeters"));
     QCOMPARE(topTick(started.ruler.image(), 37), 23);
 
     // The checked unit again still repaints from the file.
-    menu.mnuScaleMode_Click(3);
+    menu.commands().mnuScaleMode_Click(3);
     started.file.settings().write(SettingsKey::BackColor, "#0000FF");
-    menu.mnuScaleMode_Click(3);
-    QCOMPARE(menu.state().unit.markedIndex(), 3);
+    menu.commands().mnuScaleMode_Click(3);
+    QCOMPARE(menu.commands().state().unit.markedIndex(), 3);
     QCOMPARE(started.ruler.image().pixel(1, 60), blue);
 }
 
@@ -235,21 +235,21 @@ void TestRulerWindow::turningKeepsLengthAndBreadth()
     ruler.move(30, 40);
     QCOMPARE(ruler.size(), QSize(800, 133));
 
-    started.menu().mnuDirection_Click(1);
+    started.menu().commands().mnuDirection_Click(1);
     QCOMPARE(ruler.geometry(), QRect(30, 40, 133, 800));
     QCOMPARE(started.stored(SettingsKey::Direction), QStringLiteral("90"));
     QCOMPARE(started.stored(SettingsKey::Width), QStringLiteral("12000"));
     QCOMPARE(started.stored(SettingsKey::Height), QStringLiteral("2000"));
     QCOMPARE(leftTick(ruler.image(), 37), 23);
 
-    started.menu().mnuDirection_Click(0);
+    started.menu().commands().mnuDirection_Click(0);
     QCOMPARE(ruler.geometry(), QRect(30, 40, 800, 133));
     QCOMPARE(started.stored(SettingsKey::Width), QStringLiteral("12000"));
     QCOMPARE(started.stored(SettingsKey::Height), QStringLiteral("2000"));
     QVERIFY(!ruler.behaviour().IsDirection);
 
     // The orientation already in force leaves the window as it was.
-    started.menu().mnuDirection_Click(0);
+    started.menu().commands().mnuDirection_Click(0);
     QCOMPARE(ruler.geometry(), QRect(30, 40, 800, 133));
 }
 
@@ -296,7 +296,7 @@ void TestRulerWindow::gripStaysInTheCorner()
     QCOMPARE(grip->geometry(), QRect(652 - 24, 120 - 12, 24, 12));
     started.ruler.resize(900, 200);
     QCOMPARE(grip->geometry(), QRect(900 - 24, 200 - 12, 24, 12));
-    started.menu().mnuDirection_Click(1);
+    started.menu().commands().mnuDirection_Click(1);
     QCOMPARE(grip->geometry(), QRect(200 - 24, 900 - 12, 24, 12));
 }
 
