@@ -40,7 +40,10 @@ void checkText(const QString &text)
         expected += (high * 16 + low) << (8 * pair);
     }
     const auto shown = [&] {
-        return QStringLiteral("text \"%1\", parsed %2").arg(text.left(20)).arg(parsed);
+        return QStringLiteral("text \"%1\", parsed %2")
+            .arg(text.left(20))
+            .arg(parsed)
+            .toStdString();
     };
     if (!colour) {
         Fuzz::require(parsed == -1, "a text that is no colour text gives -1", shown);
@@ -55,7 +58,7 @@ void checkValue(std::int32_t value)
 {
     const QString text = QString::fromStdString(colorText(value));
     const auto shown = [&] {
-        return QStringLiteral("value %1, text \"%2\"").arg(value).arg(text);
+        return QStringLiteral("value %1, text \"%2\"").arg(value).arg(text).toStdString();
     };
     Fuzz::require(ParseColorText(text.toStdString()) == value, "a value's colour text parses back",
                   shown);

@@ -22,9 +22,7 @@
 // - tick lengths grow from small to big and are at least a pixel.
 #include "core/scale/scale_geometry.h"
 #include "core/settings/setting_values.h"
-#include "fuzz_support.h"
-
-#include <QString>
+#include "fuzz_checks.h"
 
 #include <algorithm>
 #include <array>
@@ -32,6 +30,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -68,17 +67,15 @@ ScaleInput inputOf(std::string_view text)
     return input;
 }
 
-QString shown(const ScaleInput &input)
+std::string shown(const ScaleInput &input)
 {
-    return QStringLiteral("unit %1, physical %2, calibration %3, direction %4, length %5, "
-                          "dpi %6, ratio %7")
-        .arg(input.unitCode)
-        .arg(input.physical)
-        .arg(input.calibration, 0, 'g', 17)
-        .arg(input.direction, 0, 'g', 17)
-        .arg(input.lengthPixels)
-        .arg(input.logicalDpi, 0, 'g', 17)
-        .arg(input.devicePixelRatio, 0, 'g', 17);
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "unit %d, physical %d, calibration %.17g, direction %.17g, length %d, "
+                  "dpi %.17g, ratio %.17g",
+                  input.unitCode, int(input.physical), input.calibration, input.direction,
+                  input.lengthPixels, input.logicalDpi, input.devicePixelRatio);
+    return text;
 }
 
 // A big step of the unit: 100 pixels, one inch, ten millimetres.
