@@ -10,14 +10,10 @@
 #include <memory>
 #include <vector>
 
-#if __has_include(<xcb/xcb.h>)
 #include <xcb/xcb.h>
-#define RULER_HAS_XCB 1
-#endif
 
 namespace X11WindowState {
 
-#ifdef RULER_HAS_XCB
 namespace {
 
 xcb_connection_t *connection()
@@ -158,25 +154,5 @@ void flush()
     if (xcb_connection_t *c = connection())
         xcb_flush(c);
 }
-
-#else
-
-bool available()
-{
-    return false;
-}
-
-void setSkipTaskbar(QWindow *, bool)
-{}
-
-bool beginMoveResize(QWindow *, MoveResize)
-{
-    return false;
-}
-
-void flush()
-{}
-
-#endif
 
 } // namespace X11WindowState
