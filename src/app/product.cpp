@@ -1,11 +1,8 @@
 #include "product.h"
 
+#include "core/commands/about_text.h"
+
 QString productTitle()
 {
-    return QStringLiteral("Ostrel屏幕刻度尺");
-}
-
-QString productHomepage()
-{
-    return QStringLiteral(RULER_HOMEPAGE_URL);
+    return QString::fromUtf8(AboutText::productTitle);
 }

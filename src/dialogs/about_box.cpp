@@ -1,8 +1,7 @@
 #include "about_box.h"
 
-#include "about_text.h"
-#include "app/product.h"
 #include "app/screen_twips.h"
+#include "core/commands/about_text.h"
 #include "core/ruler/twips.h"
 #include "dialog_layout.h"
 
@@ -26,7 +25,7 @@ constexpr int smallestPixelSize = 8;
 FormAbout::FormAbout(QWidget *parent)
     : QDialog(parent, fixedDialogFlags)
 {
-    setWindowTitle(QStringLiteral("关于"));
+    setWindowTitle(QString::fromUtf8(AboutText::caption));
     const double tpp = Twips::perPixel(this);
     setFixedSize(Twips::toPixels(4800, tpp), Twips::toPixels(2970, tpp));
 
@@ -41,7 +40,7 @@ FormAbout::FormAbout(QWidget *parent)
     m_label2->setWordWrap(true);
     setGeometryTwips(m_label2, 150, 180, 4350, 1980, tpp);
 
-    m_command1 = new QPushButton(QStringLiteral("关闭(&C)"), this);
+    m_command1 = new QPushButton(QString::fromUtf8(AboutText::closeCaption), this);
     setGeometryTwips(m_command1, 3510, 2430, 1215, 405, tpp);
     connect(m_command1, &QPushButton::clicked, this, &FormAbout::accept);
     // The one control that takes the focus: Enter presses it.
@@ -52,8 +51,7 @@ FormAbout::FormAbout(QWidget *parent)
 
 void FormAbout::Form_Load()
 {
-    m_label2->setText(
-        aboutText(productVersion.major, productVersion.minor, productVersion.revision));
+    m_label2->setText(QString::fromStdString(AboutText::text()));
 }
 
 void FormAbout::keyPressEvent(QKeyEvent *event)

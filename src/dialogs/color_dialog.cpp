@@ -2,9 +2,7 @@
 
 #include "app/screen_twips.h"
 #include "core/ruler/twips.h"
-#include "core/settings/color_text.h"
 #include "core/settings/setting_values.h"
-#include "core/settings/settings_keys.h"
 #include "dialog_layout.h"
 #include "ruler/color_value_rgb.h"
 #include "ruler/ruler_window.h"
@@ -26,7 +24,6 @@ namespace {
 // on Picture2, the panel that Check1 switches.
 struct RowLayout
 {
-    const char16_t *caption;
     bool onPicture2;
     double labelTop;
     double textLeft;
@@ -36,13 +33,13 @@ struct RowLayout
 };
 
 constexpr std::array<RowLayout, Form2::rowCount> rowLayouts{{
-    {u"背景颜色:", false, 285, 1320, 225, 2520, 180},
-    {u"刻度数字颜色:", false, 870, 1320, 810, 2520, 765},
-    {u"单位提示颜色:", false, 1455, 1320, 1395, 2520, 1350},
-    {u"刻度线颜色:", false, 2040, 1320, 1965, 2520, 1920},
-    {u"大刻度线颜色:", true, 540, 1290, 465, 2490, 420},
-    {u"中刻度线颜色:", true, 1050, 1290, 990, 2490, 945},
-    {u"小刻度线颜色:", true, 1605, 1290, 1545, 2490, 1500},
+    {false, 285, 1320, 225, 2520, 180},
+    {false, 870, 1320, 810, 2520, 765},
+    {false, 1455, 1320, 1395, 2520, 1350},
+    {false, 2040, 1320, 1965, 2520, 1920},
+    {true, 540, 1290, 465, 2490, 420},
+    {true, 1050, 1290, 990, 2490, 945},
+    {true, 1605, 1290, 1545, 2490, 1500},
 }};
 
 constexpr double labelHeight = 180;
@@ -54,16 +51,14 @@ constexpr double swatchWidth = 435;
 constexpr double swatchHeight = 405;
 constexpr int colorTextLength = 7;
 
-constexpr std::array customRows{4, 5, 6};
-constexpr int commonLineRow = 3;
-
 } // namespace
 
 Form2::Form2(Form1 &ruler)
     : QDialog(&ruler, fixedDialogFlags)
     , m_ruler(ruler)
+    , m_model(ruler.settings())
 {
-    setWindowTitle(QStringLiteral("设置颜色"));
+    setWindowTitle(QString::fromUtf8(ColorSettings::windowCaption));
     const double tpp = Twips::perPixel(this);
     setFixedSize(Twips::toPixels(4050, tpp), Twips::toPixels(5070, tpp));
 
@@ -71,18 +66,18 @@ Form2::Form2(Form1 &ruler)
     setGeometryTwips(m_frame2, 60, 0, 3945, 4395, tpp);
     m_picture2 = new QWidget(m_frame2);
     setGeometryTwips(m_picture2, 720, 2340, 3135, 1965, tpp);
-    m_check1 = new QCheckBox(QStringLiteral("指定大中小刻度线的颜色:"), m_picture2);
+    m_check1 = new QCheckBox(QString::fromUtf8(ColorSettings::switchCaption), m_picture2);
     setGeometryTwips(m_check1, 60, 60, 2505, 285, tpp);
     connect(m_check1, &QCheckBox::toggled, this, &Form2::Check1_Click);
 
     createRows(tpp);
 
     // Neither button is the default: Enter in a text box presses nothing.
-    m_command1 = new QPushButton(QStringLiteral("确定(&Y)"), this);
+    m_command1 = new QPushButton(QString::fromUtf8(ColorSettings::okCaption), this);
     m_command1->setAutoDefault(false);
     setGeometryTwips(m_command1, 1320, 4470, 1215, 405, tpp);
     connect(m_command1, &QPushButton::clicked, this, &Form2::Command1_Click);
-    m_command2 = new QPushButton(QStringLiteral("取消(&N)"), this);
+    m_command2 = new QPushButton(QString::fromUtf8(ColorSettings::cancelCaption), this);
     m_command2->setAutoDefault(false);
     setGeometryTwips(m_command2, 2670, 4470, 1215, 405, tpp);
     connect(m_command2, &QPushButton::clicked, this, &Form2::reject);
@@ -102,7 +97,7 @@ void Form2::createRows(double tpp)
 
         // The label sizes itself to its text and ends just left of its text
         // box, centred on the line it was designed for, whatever the font.
-        auto *label = new QLabel(QString::fromUtf16(row.caption), container);
+        auto *label = new QLabel(QString::fromUtf8(ColorSettings::caption(i)), container);
         label->adjustSize();
         const int labelRight = Twips::toPixels(row.textLeft - labelGap, tpp);
         const int labelMiddle = Twips::toPixels(row.labelTop + labelHeight / 2, tpp);
@@ -148,16 +143,12 @@ void Form2::setFocusOrder()
 
 void Form2::Form_Load()
 {
-    const RulerSettings &settings = m_ruler.settings();
-    for (int i = 0; i < rowCount; ++i) {
-        const std::string stored = settings.read(colorSettings[i].key);
-        // Each assignment runs the text change, which paints the swatch.
-        m_text1[i]->setText(QString::fromStdString(
-            ParseColorText(stored) == -1 ? colorText(colorSettings[i].fallback) : stored));
-    }
+    // Each assignment runs the text change, which paints the swatch.
+    for (int i = 0; i < rowCount; ++i)
+        m_text1[i]->setText(QString::fromStdString(m_model.text(i)));
     // Ticking the box raises its click as well; the enabling it applies is
     // the same, so applying it once more here changes nothing.
-    m_check1->setChecked(isTrueText(settings.read(SettingsKey::IfCustomRulerLineColor)));
+    m_check1->setChecked(m_model.customLineColors());
     Check1_Click();
 }
 
@@ -165,23 +156,22 @@ void Form2::Text1_Change(int Index)
 {
     QLineEdit *text = m_text1[Index];
     const QString typed = text->text();
-    // Upper-casing is a text change of its own; its run finds nothing more to do.
-    const QString upper = typed.toUpper();
-    if (upper != typed)
-        text->setText(upper);
+    // Showing the model's form of the text is a text change of its own; its
+    // run finds nothing more to do.
+    const QString shown = QString::fromStdString(m_model.setText(Index, typed.toStdString()));
+    if (shown != typed)
+        text->setText(shown);
     text->setCursorPosition(int(typed.size()));
-    // Half-typed text leaves the swatch at the last valid colour.
-    const std::int32_t colorValue = ParseColorText(typed.toStdString());
-    if (colorValue != -1)
-        setSwatchColor(Index, colorValue);
+    showSwatchColor(Index);
 }
 
-void Form2::setSwatchColor(int Index, std::int32_t colorValue)
+void Form2::showSwatchColor(int Index)
 {
     QFrame *swatch = m_picture1[Index];
     QPalette palette = swatch->palette();
     // Every colour group: a disabled row keeps showing its colour.
-    palette.setColor(QPalette::Window, QColor::fromRgb(rgbFromColorValue(colorValue)));
+    palette.setColor(QPalette::Window,
+                     QColor::fromRgb(rgbFromColorValue(m_model.swatchColor(Index))));
     swatch->setPalette(palette);
 }
 
@@ -206,13 +196,13 @@ void Form2::Picture1_Click(int Index)
 {
     // The same picker on every platform, rather than each desktop's own.
     const QColor picked =
-        QColorDialog::getColor(QColor::fromRgb(rgbFromColorValue(m_pickerColor)), this,
+        QColorDialog::getColor(QColor::fromRgb(rgbFromColorValue(m_model.pickerColor())), this,
                                QStringLiteral("颜色"), QColorDialog::DontUseNativeDialog);
     // An invalid colour is a cancel: row, swatch and picker colour stay.
     if (!picked.isValid())
         return;
-    m_pickerColor = colorValueFromRgb(picked.rgb());
-    m_text1[Index]->setText(QString::fromStdString(colorText(m_pickerColor)));
+    m_text1[Index]->setText(
+        QString::fromStdString(m_model.pickColor(Index, colorValueFromRgb(picked.rgb()))));
 }
 
 void Form2::Check1_Click()
@@ -220,10 +210,9 @@ void Form2::Check1_Click()
     const Qt::CheckState value = m_check1->checkState();
     if (value == Qt::PartiallyChecked)
         return;
-    const bool custom = value == Qt::Checked;
-    for (const int i : customRows)
-        setRowEnabled(i, custom);
-    setRowEnabled(commonLineRow, !custom);
+    m_model.setCustomLineColors(value == Qt::Checked);
+    for (const int i : ColorSettings::switchedRows)
+        setRowEnabled(i, m_model.isRowEnabled(i));
 }
 
 void Form2::setRowEnabled(int Index, bool enabled)
@@ -236,12 +225,7 @@ void Form2::setRowEnabled(int Index, bool enabled)
 void Form2::Command1_Click()
 {
     const RulerSettings &settings = m_ruler.settings();
-    // What the boxes hold, valid or not: the ruler falls back on its own
-    // colour for a text it cannot read.
-    for (int i = 0; i < rowCount; ++i)
-        settings.write(colorSettings[i].key, m_text1[i]->text().toStdString());
-    settings.write(SettingsKey::IfCustomRulerLineColor,
-                   booleanText(m_check1->checkState() == Qt::Checked));
+    m_model.save(settings);
     m_ruler.behaviour().DrawRuler(unitCodeOf(settings.read(SettingsKey::ScaleMode)));
     accept();
 }

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "core/commands/color_settings.h"
+
 #include <QDialog>
 
 #include <array>
-#include <cstdint>
 
 class Form1;
 class QCheckBox;
@@ -16,9 +17,9 @@ class QPushButton;
 
 // The colour settings dialog: the seven colours of the scale as colour text,
 // each with a swatch that opens a colour picker, and the switch between one
-// tick colour and a colour each for big, mid and small ticks. It reads
-// ruler.ini when it is created; OK writes the file and repaints the ruler,
-// Cancel and closing the window write nothing.
+// tick colour and a colour each for big, mid and small ticks. It shows its
+// model, ColorSettings, and hands it every edit; OK saves the model and
+// repaints the ruler, Cancel and closing the window write nothing.
 //
 // An opener creates it on the stack for every opening, may make it topmost
 // with setTopmost() from window_services.h, and runs exec():
@@ -33,7 +34,7 @@ public:
     explicit Form2(Form1 &ruler);
 
     // The colour rows, 0 to 6, in the order of colorSettings.
-    static constexpr int rowCount = 7;
+    static constexpr int rowCount = ColorSettings::rowCount;
     QLabel *Label1(int Index) const { return m_label1.at(Index); }
     QLineEdit *Text1(int Index) const { return m_text1.at(Index); }
     QFrame *Picture1(int Index) const { return m_picture1.at(Index); }
@@ -59,9 +60,10 @@ private:
     void Check1_Click();
     void setRowEnabled(int Index, bool enabled);
     void Command1_Click();
-    void setSwatchColor(int Index, std::int32_t colorValue);
+    void showSwatchColor(int Index);
 
     Form1 &m_ruler;
+    ColorSettings m_model;
     std::array<QLabel *, rowCount> m_label1{};
     std::array<QLineEdit *, rowCount> m_text1{};
     std::array<QFrame *, rowCount> m_picture1{};
@@ -70,7 +72,4 @@ private:
     QCheckBox *m_check1 = nullptr;
     QPushButton *m_command1 = nullptr;
     QPushButton *m_command2 = nullptr;
-    // The colour the picker opens at: black at first, then the colour last
-    // accepted in it, for whichever row; never taken from a swatch.
-    std::int32_t m_pickerColor = 0;
 };
