@@ -1,6 +1,7 @@
 #include "shown_ruler.h"
 
 #include <doctest/doctest.h>
+
 #include <optional>
 #include <string>
 #include <string_view>

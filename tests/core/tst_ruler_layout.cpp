@@ -1,7 +1,8 @@
 #include "shown_ruler.h"
 
-#include <algorithm>
 #include <doctest/doctest.h>
+
+#include <algorithm>
 #include <string>
 #include <string_view>
 
