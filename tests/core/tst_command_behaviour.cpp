@@ -50,18 +50,14 @@ TEST_CASE("movesAreHundredTwips")
 {
     const struct
     {
-        std::string_view name;
-        int index;
+        int index; // up, down, left, right, no such item
         std::string geometry;
     } rows[] = {
-        {"up", 1, "100,93 652x120"},
-        {"down", 2, "100,107 652x120"},
-        {"left", 3, "93,100 652x120"},
-        {"right", 4, "107,100 652x120"},
-        {"no such item", 5, "100,100 652x120"},
+        {1, "100,93 652x120"},  {2, "100,107 652x120"}, {3, "93,100 652x120"},
+        {4, "107,100 652x120"}, {5, "100,100 652x120"},
     };
     for (const auto &row : rows) {
-        CAPTURE(row.name);
+        CAPTURE(row.index);
         ShownRuler shown("Left=1500\nTop=1500\n");
         const std::string before = shown.file.text();
         shown.commands.mnuMove_Click(row.index);
