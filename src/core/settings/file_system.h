@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 // What the settings need of the operating system's files, implemented once
 // per system (src/platform). Paths and contents are bytes as the system takes
@@ -22,6 +23,10 @@ public:
     };
 
     virtual ~FileSystem() = default;
+
+    // How this system's text files end their lines: a new settings file's
+    // lines end so.
+    virtual std::string_view lineEnd() const = 0;
 
     // The whole file, or nothing when it cannot be read or holds more than
     // limit bytes (errno then tells why: ENOENT when it does not exist, EFBIG

@@ -76,7 +76,7 @@ bool WriteIniValue(const FileSystem &files, const std::string &fileName, std::st
         current = std::move(*text);
     else if (errno != ENOENT)
         return false;
-    const std::string updated = ProfileText::withValue(current, section, key, value);
+    const std::string updated = ProfileText::withValue(current, section, key, value, files.lineEnd());
     if (updated == current)
         return true;
     // A size or a position dragged with the mouse mostly keeps its number of

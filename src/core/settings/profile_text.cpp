@@ -105,7 +105,7 @@ Location locate(std::string_view text, std::string_view section, std::string_vie
     return found;
 }
 
-std::string_view lineEndOf(std::string_view text)
+std::string_view lineEndOf(std::string_view text, std::string_view fallback)
 {
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\n')
@@ -113,11 +113,7 @@ std::string_view lineEndOf(std::string_view text)
         if (text[i] == '\r')
             return (i + 1 < text.size() && text[i + 1] == '\n') ? "\r\n" : "\r";
     }
-#ifdef _WIN32
-    return "\r\n";
-#else
-    return "\n";
-#endif
+    return fallback;
 }
 
 bool contains(std::string_view text, char c)
@@ -157,10 +153,10 @@ bool canStore(std::string_view section, std::string_view key, std::string_view v
 }
 
 std::string withValue(std::string_view text, std::string_view section, std::string_view key,
-                      std::string_view value)
+                      std::string_view value, std::string_view newFileLineEnd)
 {
     const Location found = locate(text, section, key);
-    const std::string_view lineEnd = lineEndOf(text);
+    const std::string_view lineEnd = lineEndOf(text, newFileLineEnd);
     std::string result;
     result.reserve(text.size() + section.size() + key.size() + value.size() + 8);
 

@@ -26,8 +26,9 @@ bool canStore(std::string_view section, std::string_view key, std::string_view v
 
 // The text with key set to value. A new key goes after the last non-blank
 // line of the section and ends as that line does; a new section goes at the
-// end of the text, with the text's first line end. Requires canStore().
+// end of the text, with the text's first line end, or newFileLineEnd where
+// the text has none yet. Requires canStore().
 std::string withValue(std::string_view text, std::string_view section, std::string_view key,
-                      std::string_view value);
+                      std::string_view value, std::string_view newFileLineEnd);
 
 } // namespace ProfileText

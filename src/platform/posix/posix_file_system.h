@@ -9,6 +9,7 @@
 class PosixFileSystem final : public FileSystem
 {
 public:
+    std::string_view lineEnd() const override { return "\n"; }
     std::optional<std::string> read(const std::string &path, std::size_t limit) const override;
     // A page is 4096 bytes here.
     bool overwrite(const std::string &path, const std::string &contents) const override;
