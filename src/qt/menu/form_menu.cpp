@@ -15,15 +15,6 @@
 #include <algorithm>
 #include <string>
 
-namespace {
-
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-} // namespace
-
 FormMenu::FormMenu(Form1 &ruler)
     : m_ruler(ruler)
     , m_commands(ruler.behaviour(), ruler, *this, ruler.settings())
@@ -34,7 +25,7 @@ FormMenu::FormMenu(Form1 &ruler)
             m_items.append(m_mnuRight->addSeparator());
             continue;
         }
-        QAction *item = m_mnuRight->addAction(fromUtf8(entry.caption));
+        QAction *item = m_mnuRight->addAction(QString::fromUtf8(entry.caption));
         item->setCheckable(entry.checkable);
         connect(item, &QAction::triggered, this, [this, &entry] { run(entry); });
         m_items.append(item);
@@ -91,8 +82,8 @@ void FormMenu::showAboutBox(bool topmost)
 void FormMenu::showTextBox(std::string_view caption, std::string_view text, bool topmost)
 {
     FormAbout box(&m_ruler);
-    box.setWindowTitle(fromUtf8(caption));
-    box.Label2()->setText(fromUtf8(text));
+    box.setWindowTitle(QString::fromUtf8(caption));
+    box.Label2()->setText(QString::fromUtf8(text));
     showModal(box, topmost);
 }
 
@@ -108,8 +99,8 @@ std::string FormMenu::askText(std::string_view prompt, std::string_view defaultT
     QInputDialog box(&m_ruler);
     box.setInputMode(QInputDialog::TextInput);
     box.setWindowTitle(productTitle());
-    box.setLabelText(fromUtf8(prompt));
-    box.setTextValue(fromUtf8(defaultText));
+    box.setLabelText(QString::fromUtf8(prompt));
+    box.setTextValue(QString::fromUtf8(defaultText));
     box.adjustSize();
     // Above the ruler, never over the span being measured.
     const QRect screen = m_ruler.screen()->availableGeometry();
