@@ -7,8 +7,9 @@
 #include <string_view>
 
 // What the settings need of the operating system's files, implemented once
-// per system (src/platform). Paths and contents are bytes as the system takes
-// them. A call that fails leaves errno saying why, as the C library's do.
+// per system (src/platform). Paths are UTF-8 (on a POSIX system, the bytes
+// the system takes); contents are the file's own bytes. A call that fails
+// leaves errno saying why, as the C library's do.
 //
 // A settings file's bytes are read and replaced with as few system calls as
 // the job takes: both run on every step of an interactive resize.
@@ -27,6 +28,13 @@ public:
     // How this system's text files end their lines: a new settings file's
     // lines end so.
     virtual std::string_view lineEnd() const = 0;
+
+    // A name or a value as this system's settings files hold it, and back:
+    // the core's text is UTF-8, a file's may be another encoding. Only what
+    // is read or written passes through here, so that every other byte of a
+    // file stays as it is, whether or not it would convert.
+    virtual std::string toFileText(std::string_view text) const = 0;
+    virtual std::string fromFileText(std::string_view stored) const = 0;
 
     // The whole file, or nothing when it cannot be read or holds more than
     // limit bytes (errno then tells why: ENOENT when it does not exist, EFBIG

@@ -31,10 +31,12 @@ std::string cleanedValue(std::string raw)
     return raw;
 }
 
-std::string valueIn(std::string_view text, std::string_view section, std::string_view key)
+// section and key as the file holds them; the value comes back as text.
+std::string valueIn(const FileSystem &files, std::string_view text, std::string_view section,
+                    std::string_view key)
 {
-    std::optional<std::string> raw = ProfileText::value(text, section, key);
-    return raw ? cleanedValue(std::move(*raw)) : std::string();
+    const std::optional<std::string> stored = ProfileText::value(text, section, key);
+    return stored ? cleanedValue(files.fromFileText(*stored)) : std::string();
 }
 
 } // namespace
@@ -43,7 +45,8 @@ std::string ReadIniValue(const FileSystem &files, const std::string &fileName,
                          std::string_view section, std::string_view key)
 {
     const std::optional<std::string> text = files.read(fileName, maxFileSize);
-    return text ? valueIn(*text, section, key) : std::string();
+    return text ? valueIn(files, *text, files.toFileText(section), files.toFileText(key))
+                : std::string();
 }
 
 std::vector<std::string> ReadIniValues(const FileSystem &files, const std::string &fileName,
@@ -51,17 +54,24 @@ std::vector<std::string> ReadIniValues(const FileSystem &files, const std::strin
                                        const std::vector<std::string_view> &keys)
 {
     const std::optional<std::string> text = files.read(fileName, maxFileSize);
+    const std::string storedSection = files.toFileText(section);
     std::vector<std::string> values;
     values.reserve(keys.size());
     for (const std::string_view key : keys)
-        values.push_back(text ? valueIn(*text, section, key) : std::string());
+        values.push_back(text ? valueIn(files, *text, storedSection, files.toFileText(key))
+                              : std::string());
     return values;
 }
 
 bool WriteIniValue(const FileSystem &files, const std::string &fileName, std::string_view section,
                    std::string_view key, std::string_view value)
 {
-    if (!ProfileText::canStore(section, key, value)) {
+    // The checks and the edit are on the bytes the file will hold, so that a
+    // write over the file's own bytes measures what is really stored.
+    const std::string storedSection = files.toFileText(section);
+    const std::string storedKey = files.toFileText(key);
+    const std::string storedValue = files.toFileText(value);
+    if (!ProfileText::canStore(storedSection, storedKey, storedValue)) {
         errno = EINVAL;
         return false;
     }
@@ -76,7 +86,8 @@ bool WriteIniValue(const FileSystem &files, const std::string &fileName, std::st
         current = std::move(*text);
     else if (errno != ENOENT)
         return false;
-    const std::string updated = ProfileText::withValue(current, section, key, value, files.lineEnd());
+    const std::string updated =
+        ProfileText::withValue(current, storedSection, storedKey, storedValue, files.lineEnd());
     if (updated == current)
         return true;
     // A size or a position dragged with the mouse mostly keeps its number of

@@ -8,12 +8,13 @@
 
 // The operations through which every setting is read and written. Nothing is
 // cached: each call goes to the file, so the file is always the authority and
-// an edit made from outside shows at the next read. Names and values are the
-// file's bytes; the file is reached through files.
+// an edit made from outside shows at the next read. Names and values are
+// UTF-8 text; the file is reached through files, which converts them to and
+// from what the file holds.
 
-// The key's value with every space and NUL removed, cut to at most 999 bytes
-// of its stored text first; empty when the file, the section or the key is
-// missing or the file cannot be read.
+// The key's value with every space and NUL removed, once its text (UTF-8)
+// is cut to at most 999 bytes; empty when the file, the section or the key
+// is missing or the file cannot be read.
 std::string ReadIniValue(const FileSystem &files, const std::string &fileName,
                          std::string_view section, std::string_view key);
 

@@ -10,6 +10,9 @@ class PosixFileSystem final : public FileSystem
 {
 public:
     std::string_view lineEnd() const override { return "\n"; }
+    // The file's bytes are the text: UTF-8, as the system's locale has it.
+    std::string toFileText(std::string_view text) const override { return std::string(text); }
+    std::string fromFileText(std::string_view stored) const override { return std::string(stored); }
     std::optional<std::string> read(const std::string &path, std::size_t limit) const override;
     // A page is 4096 bytes here.
     bool overwrite(const std::string &path, const std::string &contents) const override;
