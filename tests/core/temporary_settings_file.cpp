@@ -21,7 +21,9 @@ TemporarySettingsFile::TemporarySettingsFile()
     }
     if (m_folder.empty())
         throw std::runtime_error("cannot make a folder for the test's settings file");
-    m_path = (m_folder / "ruler.ini").string();
+    m_file = m_folder / "ruler.ini";
+    const std::u8string path = m_file.u8string();
+    m_path.assign(path.begin(), path.end());
 }
 
 TemporarySettingsFile::~TemporarySettingsFile()
@@ -32,13 +34,13 @@ TemporarySettingsFile::~TemporarySettingsFile()
 
 std::string TemporarySettingsFile::text() const
 {
-    std::ifstream file(m_path, std::ios::binary);
+    std::ifstream file(m_file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 void TemporarySettingsFile::setText(std::string_view text) const
 {
-    std::ofstream file(m_path, std::ios::binary | std::ios::trunc);
+    std::ofstream file(m_file, std::ios::binary | std::ios::trunc);
     if (!file.write(text.data(), std::streamsize(text.size())).flush())
         throw std::runtime_error("cannot write the test's settings file");
 }
@@ -46,7 +48,7 @@ void TemporarySettingsFile::setText(std::string_view text) const
 bool TemporarySettingsFile::exists() const
 {
     std::error_code ignored;
-    return std::filesystem::exists(m_path, ignored);
+    return std::filesystem::exists(m_file, ignored);
 }
 
 std::string TemporarySettingsFile::read(std::string_view key) const
@@ -57,4 +59,19 @@ std::string TemporarySettingsFile::read(std::string_view key) const
 bool TemporarySettingsFile::write(std::string_view key, std::string_view value) const
 {
     return WriteIniValue(m_files, m_path, "General", key, value);
+}
+
+std::string newFileLines(std::string_view lines)
+{
+#ifdef _WIN32
+    std::string text;
+    for (const char c : lines) {
+        if (c == '\n')
+            text += '\r';
+        text += c;
+    }
+    return text;
+#else
+    return std::string(lines);
+#endif
 }

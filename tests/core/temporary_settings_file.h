@@ -1,7 +1,11 @@
 #pragma once
 
 #include "core/settings/ruler_settings.h"
+#ifdef _WIN32
+#include "platform/win32/win32_file_system.h"
+#else
 #include "platform/posix/posix_file_system.h"
+#endif
 
 #include <filesystem>
 #include <string>
@@ -17,7 +21,7 @@ public:
     TemporarySettingsFile(const TemporarySettingsFile &) = delete;
     TemporarySettingsFile &operator=(const TemporarySettingsFile &) = delete;
 
-    // The path as the system takes it, for the core's file operations.
+    // The path in UTF-8, for the core's file operations.
     const std::string &path() const { return m_path; }
     const FileSystem &files() const { return m_files; }
     RulerSettings settings() const { return RulerSettings(m_files, m_path); }
@@ -33,6 +37,17 @@ public:
 
 private:
     std::filesystem::path m_folder;
+    std::filesystem::path m_file;
     std::string m_path;
+#ifdef _WIN32
+    // The tests' rows are UTF-8 text on every system; the ANSI code page has
+    // a test of its own.
+    Win32FileSystem m_files{Win32FileSystem::utf8CodePage};
+#else
     PosixFileSystem m_files;
+#endif
 };
+
+// Lines, each ended by "\n", as a settings file made from nothing holds them
+// on this system: Windows ends the lines of its text files with "\r\n".
+std::string newFileLines(std::string_view lines);

@@ -16,9 +16,9 @@ TEST_CASE("missingFileReadsEmptyAndFirstWriteCreatesIt")
     CHECK(!file.exists());
 
     CHECK(file.write("ScaleMode", "Millimeters"));
-    CHECK(file.text() == "[General]\nScaleMode=Millimeters\n");
+    CHECK(file.text() == newFileLines("[General]\nScaleMode=Millimeters\n"));
     CHECK(file.write("Width", "9780"));
-    CHECK(file.text() == "[General]\nScaleMode=Millimeters\nWidth=9780\n");
+    CHECK(file.text() == newFileLines("[General]\nScaleMode=Millimeters\nWidth=9780\n"));
     CHECK(file.read("Width") == "9780");
 }
 
@@ -115,7 +115,8 @@ TEST_CASE("writeChangesOnlyItsLine")
         {"new key goes after the section's last line, before the blank line", commented,
          "Height", replaced("Unknown=x\r\n", "Unknown=x\r\nHeight=VALUE\r\n")},
         {"last line without line end", "[General]\nA=1", "B", "[General]\nA=1\nB=VALUE\n"},
-        {"section header without line end", "[General]", "B", "[General]\nB=VALUE\n"},
+        {"section header without line end", "[General]", "B",
+         newFileLines("[General]\nB=VALUE\n")},
         {"missing section is appended", "[Other]\nA=1", "B",
          "[Other]\nA=1\n[General]\nB=VALUE\n"},
         {"CR-only line ends", "[General]\rA=1\r", "B", "[General]\rA=1\rB=VALUE\r"},
@@ -123,7 +124,8 @@ TEST_CASE("writeChangesOnlyItsLine")
          "[General]\rA=1\n\n[Other]\rB=2\r", "C", "[General]\rA=1\nC=VALUE\n\n[Other]\rB=2\r"},
         {"byte-order mark", "\xEF\xBB\xBF[General]\nA=1\n", "A",
          "\xEF\xBB\xBF[General]\nA=VALUE\n"},
-        {"only a byte-order mark", "\xEF\xBB\xBF", "A", "\xEF\xBB\xBF[General]\nA=VALUE\n"},
+        {"only a byte-order mark", "\xEF\xBB\xBF", "A",
+         "\xEF\xBB\xBF" + newFileLines("[General]\nA=VALUE\n")},
         {"key in a comment is not the key", "[General]\n;A=1\n", "A",
          "[General]\n;A=1\nA=VALUE\n"},
         {"junk before the first section", "\x01\x02junk=1\n[General]\n", "junk",

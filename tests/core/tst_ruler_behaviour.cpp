@@ -12,7 +12,8 @@ TEST_CASE("firstStartWithoutSettingsFile")
     CHECK(shown.shell.opacity == 255);
     CHECK(rectText(shown.shell.window) == "0,0 652x120");
     // Load writes the unit, the first layout the size; nothing else is stored yet.
-    CHECK(shown.file.text() == "[General]\nScaleMode=Millimeters\nWidth=9780\nHeight=1800\n");
+    CHECK(shown.file.text() ==
+          newFileLines("[General]\nScaleMode=Millimeters\nWidth=9780\nHeight=1800\n"));
 }
 
 TEST_CASE("loadAppliesEachStoredChoice")
@@ -210,8 +211,8 @@ TEST_CASE("closingStoresThePosition")
     ShownRuler shown;
     shown.shell.moveWindow({100, -20});
     shown.ruler.Form_Unload();
-    CHECK(shown.file.text() ==
-          "[General]\nScaleMode=Millimeters\nWidth=9780\nHeight=1800\nLeft=1500\nTop=-300\n");
+    CHECK(shown.file.text() == newFileLines("[General]\nScaleMode=Millimeters\nWidth=9780\n"
+                                            "Height=1800\nLeft=1500\nTop=-300\n"));
 }
 
 TEST_CASE("arrowKeysMove")
