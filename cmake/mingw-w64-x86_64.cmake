@@ -7,6 +7,9 @@ set(mingw_prefix x86_64-w64-mingw32)
 set(CMAKE_C_COMPILER ${mingw_prefix}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${mingw_prefix}-g++-posix)
 set(CMAKE_RC_COMPILER ${mingw_prefix}-windres)
+# Programs carry MinGW's runtime in themselves: Windows and Wine have none of
+# its DLLs, so a program imports system DLLs only.
+set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 
 # Libraries and headers come from the cross toolchain's root only; programs
 # (the build's own tools) from the machine that builds.
