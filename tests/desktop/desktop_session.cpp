@@ -7,6 +7,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 
 #include <csignal>
@@ -60,6 +61,22 @@ void endStartedSessions()
 
 } // namespace
 
+QString DesktopSession::program()
+{
+    const QString chosen = qEnvironmentVariable("RULER_TEST_PROGRAM");
+    return chosen.isEmpty() ? QStringLiteral(RULER_PROGRAM) : chosen;
+}
+
+bool DesktopSession::programBuilt()
+{
+    return QFileInfo(program()).isFile();
+}
+
+bool DesktopSession::windowsProgram()
+{
+    return program().endsWith(QStringLiteral(".exe"), Qt::CaseInsensitive);
+}
+
 bool DesktopSession::start()
 {
     end();
@@ -75,7 +92,7 @@ bool DesktopSession::start()
     QDir(m_folder->path()).mkdir(QStringLiteral("runtime"));
     QFile::setPermissions(m_folder->filePath(QStringLiteral("runtime")),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (!QFile::copy(QStringLiteral(RULER_PROGRAM), programPath()))
+    if (!QFile::copy(program(), programPath()))
         return false;
 
     // Xvfb picks a free display itself and writes its number to its standard
@@ -142,6 +159,10 @@ void DesktopSession::end()
 {
     stop(m_ruler);
     m_ruler = nullptr;
+    // Wine's own processes (its server, services and desktop) outlive the
+    // program by a few seconds, and would then meet the next session's.
+    if (windowsProgram() && m_folder)
+        runWineTool(QStringLiteral("wineserver"), {QStringLiteral("-k")});
     if (m_connection)
         xcb_disconnect(m_connection);
     m_connection = nullptr;
@@ -164,6 +185,10 @@ QProcess *DesktopSession::startProcess(const QString &program, const QStringList
                        m_folder ? m_folder->filePath(QStringLiteral("runtime")) : QString());
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    // Wine quiet, and without the .NET and HTML engines that it would
+    // otherwise offer to install.
+    environment.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
+    environment.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
     process->setProcessEnvironment(environment);
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     // A test program that crashes or is killed runs no code of its own on
@@ -181,6 +206,13 @@ QProcess *DesktopSession::startProcess(const QString &program, const QStringList
     process->start(program, arguments);
     process->waitForStarted();
     return process;
+}
+
+void DesktopSession::runWineTool(const QString &tool, const QStringList &arguments)
+{
+    QProcess *process = startProcess(tool, arguments);
+    process->waitForFinished(10000);
+    stop(process);
 }
 
 void DesktopSession::stop(QProcess *process)
@@ -233,7 +265,7 @@ QByteArray DesktopSession::property8(unsigned window, unsigned name, unsigned ty
 
 QString DesktopSession::programPath() const
 {
-    return m_folder ? m_folder->filePath(QStringLiteral("ruler")) : QString();
+    return m_folder ? m_folder->filePath(QFileInfo(program()).fileName()) : QString();
 }
 
 QString DesktopSession::settingsPath() const
@@ -274,7 +306,9 @@ unsigned DesktopSession::startRuler(const QByteArray &generalLines)
 unsigned DesktopSession::startRuler()
 {
     stop(std::exchange(m_ruler, nullptr));
-    m_ruler = startProcess(programPath(), {});
+    // Wine runs the program in its own process: the PID is the program's.
+    m_ruler = windowsProgram() ? startProcess(QStringLiteral("wine"), {programPath()})
+                               : startProcess(programPath(), {});
     unsigned found = 0;
     waitFor(
         [&] {
@@ -562,10 +596,13 @@ bool DesktopSession::moveResizeRequested() const
     return requested;
 }
 
-void DesktopSession::signalRuler(int signal) const
+void DesktopSession::endUserSession()
 {
-    if (m_ruler && m_ruler->processId() > 0)
-        ::kill(pid_t(m_ruler->processId()), signal);
+    if (windowsProgram())
+        runWineTool(QStringLiteral("wineboot"),
+                    {QStringLiteral("--end-session"), QStringLiteral("--force")});
+    else if (m_ruler && m_ruler->processId() > 0)
+        ::kill(pid_t(m_ruler->processId()), SIGTERM);
 }
 
 void DesktopSession::requestClose(unsigned window) const

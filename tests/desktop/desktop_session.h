@@ -15,6 +15,10 @@ struct xcb_connection_t;
 // openbox as its window manager, and the ruler program installed into a
 // folder of its own, so that its ruler.ini lies beside it.
 //
+// The program is the Linux one built beside the tests, or the one that
+// RULER_TEST_PROGRAM names. A Windows program (ruler.exe) runs under Wine in
+// the prefix that WINEPREFIX names; its Wine server is stopped with the session.
+//
 // Nothing starts before start(): a test program asked only to list its tests
 // must not leave a desktop behind. Everything started is stopped by its PID
 // on every way out of the program: by end() or the destructor, by an exit()
@@ -27,6 +31,12 @@ public:
     ~DesktopSession();
     DesktopSession(const DesktopSession &) = delete;
     DesktopSession &operator=(const DesktopSession &) = delete;
+
+    // The program under test, as built.
+    static QString program();
+    static bool programBuilt();
+    // Whether it is a Windows program, run under Wine.
+    static bool windowsProgram();
 
     // Starts the X server and the window manager and installs the program;
     // whether the desktop is ready.
@@ -108,8 +118,9 @@ public:
 
     // Asks the window manager to close the window as its close button would.
     void requestClose(unsigned window) const;
-    // Sends the running program a signal, as the end of a session or kill does.
-    void signalRuler(int signal) const;
+    // Ends the desktop session the program runs in, as logging out does:
+    // SIGTERM on Linux, WM_QUERYENDSESSION and WM_ENDSESSION under Wine.
+    void endUserSession();
 
     // Runs xdotool with the given arguments on this display; true on success.
     bool xdotool(const QStringList &arguments) const;
@@ -126,6 +137,8 @@ private:
     QProcess *startProcess(const QString &program, const QStringList &arguments,
                            Output output = Output::Discard);
     void stop(QProcess *process);
+    // Runs a Wine tool in the session's prefix and waits for it.
+    void runWineTool(const QString &tool, const QStringList &arguments);
     unsigned atom(const char *name) const;
     unsigned root() const;
     bool windowManagerReady() const;
