@@ -1,9 +1,11 @@
 #include "desktop_session.h"
 
+#include "core/commands/command_menu.h"
 #include "core/settings/profile_file.h"
 #include "core/settings/settings_keys.h"
 #include "platform/posix/posix_file_system.h"
 
+#include <QColor>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -13,9 +15,9 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <utility>
 #include <sys/prctl.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 #include <xcb/xcb.h>
 
@@ -185,10 +187,14 @@ QProcess *DesktopSession::startProcess(const QString &program, const QStringList
                        m_folder ? m_folder->filePath(QStringLiteral("runtime")) : QString());
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    // Wine quiet, and without the .NET and HTML engines that it would
-    // otherwise offer to install.
-    environment.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
-    environment.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
+    if (windowsProgram()) {
+        // Wine quiet, without the .NET and HTML engines that it would
+        // otherwise offer to install, and its own dialogs in English
+        // whatever the machine's language.
+        environment.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
+        environment.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    }
     process->setProcessEnvironment(environment);
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     // A test program that crashes or is killed runs no code of its own on
@@ -278,6 +284,11 @@ void DesktopSession::writeSettings(const QByteArray &text) const
     QFile file(settingsPath());
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(text);
+}
+
+QByteArray DesktopSession::newFileText(QByteArray lines)
+{
+    return windowsProgram() ? lines.replace("\n", "\r\n") : lines;
 }
 
 QByteArray DesktopSession::settingsText() const
@@ -375,6 +386,20 @@ bool DesktopSession::isViewable(unsigned window) const
     auto attributes = owned(xcb_get_window_attributes_reply(
         m_connection, xcb_get_window_attributes(m_connection, window), nullptr));
     return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+}
+
+bool DesktopSession::isModal(unsigned dialog) const
+{
+    if (!windowsProgram())
+        return netWmState(dialog).contains(QStringLiteral("_NET_WM_STATE_MODAL"));
+    // Windows keeps the input from a dialog's owner by disabling the owner.
+    // X has no word for that; Wine shows it by taking the close function out
+    // of the owner's Motif hints (flags, functions, decorations, ...).
+    constexpr quint32 functionsGiven = 1;
+    constexpr quint32 closeFunction = 1 << 5;
+    const QList<quint32> hints =
+        property32(transientFor(dialog), "_MOTIF_WM_HINTS", XCB_GET_PROPERTY_TYPE_ANY);
+    return hints.size() >= 2 && (hints[0] & functionsGiven) && !(hints[1] & closeFunction);
 }
 
 QRect DesktopSession::frameGeometry(unsigned window) const
@@ -488,9 +513,34 @@ bool DesktopSession::openMenu(QPoint at) const
            waitFor([&] { return popupMenuShown(); }, 5000);
 }
 
+QStringList DesktopSession::keysUnderWine(const QStringList &keys)
+{
+    // Where items share an access key, Windows only selects the next of them
+    // until Return, but Wine runs the first at once: under Wine the item is
+    // reached with the arrow keys instead, counted in the core's menu.
+    const QString letter = keys.value(0);
+    if (letter.size() != 1 || keys.last() != QStringLiteral("Return") ||
+        keys.count(letter) != keys.size() - 1)
+        return keys;
+    qsizetype wanted = keys.size() - 1;
+    qsizetype downs = 0;
+    for (const MenuEntry &entry : commandMenu()) {
+        if (entry.isSeparator())
+            continue;
+        ++downs;
+        const std::size_t mark = entry.caption.find('&');
+        if (mark != std::string_view::npos && mark + 1 < entry.caption.size() &&
+            QChar::fromLatin1(entry.caption[mark + 1]).toUpper() == letter.front().toUpper() &&
+            --wanted == 0)
+            return QStringList(downs, QStringLiteral("Down")) << QStringLiteral("Return");
+    }
+    return keys;
+}
+
 bool DesktopSession::chooseFromMenu(QPoint at, const QStringList &keys) const
 {
-    return openMenu(at) && pressKeys(keys) && waitFor([&] { return !popupMenuShown(); }, 5000);
+    return openMenu(at) && pressKeys(windowsProgram() ? keysUnderWine(keys) : keys) &&
+           waitFor([&] { return !popupMenuShown(); }, 5000);
 }
 
 unsigned DesktopSession::openDialog(QPoint at, const QStringList &menuKeys, const QString &title,
@@ -514,7 +564,39 @@ bool DesktopSession::closeDialog(unsigned window, const QStringList &keys) const
 
 bool DesktopSession::pressKeys(const QStringList &keys) const
 {
-    return xdotool(QStringList{QStringLiteral("key")} + keys);
+    QStringList pressed{QStringLiteral("key")};
+    for (const QString &key : keys) {
+        // Wine's text boxes select nothing on Ctrl+A; End and Shift+Home
+        // select the line on both systems.
+        if (key == QStringLiteral("ctrl+a") && windowsProgram())
+            pressed << QStringLiteral("End") << QStringLiteral("shift+Home");
+        else
+            pressed << key;
+    }
+    return xdotool(pressed);
+}
+
+QString DesktopSession::colorPickerTitle()
+{
+    // The system's picker: Qt's in Chinese, Wine's in the English that it
+    // shows without a Chinese locale.
+    return windowsProgram() ? QStringLiteral("Color") : QStringLiteral("颜色");
+}
+
+bool DesktopSession::pickColor(unsigned picker, QRgb color) const
+{
+    if (!windowsProgram())
+        return pressKeys({QStringLiteral("alt+h"), QStringLiteral("ctrl+a")}) &&
+               typeText(QColor(color).name()) && closeDialog(picker, {QStringLiteral("Return")});
+    // Wine's picker takes red, green and blue in numbers, in boxes of the
+    // part that opens with its custom colours: red has an access key, green
+    // and blue follow it. A box reached so has its text selected.
+    const bool typed =
+        pressKeys({QStringLiteral("alt+d"), QStringLiteral("alt+r")}) &&
+        typeText(QString::number(qRed(color))) && pressKeys({QStringLiteral("Tab")}) &&
+        typeText(QString::number(qGreen(color))) && pressKeys({QStringLiteral("Tab")}) &&
+        typeText(QString::number(qBlue(color)));
+    return typed && closeDialog(picker, {QStringLiteral("Return")});
 }
 
 bool DesktopSession::typeText(const QString &text) const
@@ -537,7 +619,12 @@ bool DesktopSession::drag(int button, QPoint from, QPoint to) const
     bool pressed = xdotool({QStringLiteral("mousemove"), number(from.x()), number(from.y()),
                             QStringLiteral("mousedown"), number(button)});
     if (handedOver) {
-        pressed = pressed && waitFor([&] { return moveResizeRequested(); }, 5000);
+        // Wine hands the window manager moves, but keeps to itself the
+        // resizing of a window without a sizing frame, where it loses no
+        // motion: a request that has not come within a second is not coming.
+        pressed = pressed &&
+                  (waitFor([&] { return moveResizeRequested(); }, windowsProgram() ? 1000 : 5000) ||
+                   windowsProgram());
         watchRootRequests(false);
     }
     QStringList arguments;

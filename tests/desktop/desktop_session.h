@@ -57,6 +57,9 @@ public:
     // The program as installed into the session's folder, beside its ruler.ini.
     QString programPath() const;
     void writeSettings(const QByteArray &text) const;
+    // Lines ended by newlines as the program writes them into a new file:
+    // ended by carriage return and newline on Windows.
+    static QByteArray newFileText(QByteArray lines);
     QByteArray settingsText() const;
     QString stored(const QString &key) const;
 
@@ -86,6 +89,8 @@ public:
     QRect frameGeometry(unsigned window) const;
     // The window that a dialog belongs to (WM_TRANSIENT_FOR); 0 when none.
     unsigned transientFor(unsigned window) const;
+    // Whether a dialog keeps the input from the window it belongs to.
+    bool isModal(unsigned dialog) const;
     // The window that has the keyboard focus, as the window manager tells.
     unsigned activeWindow() const;
     // Gives the window the focus and waits until the window manager has done so.
@@ -98,7 +103,8 @@ public:
     // Right-clicks at a point of the screen and waits for the popup menu.
     bool openMenu(QPoint at) const;
     // Opens the popup menu at a point, presses the keys there (access keys,
-    // arrows, Return) and waits until the menu has closed.
+    // arrows, Return) and waits until the menu has closed. A letter pressed
+    // n times and Return chooses the n-th item with that access key.
     bool chooseFromMenu(QPoint at, const QStringList &keys) const;
     // Chooses from the menu and waits until a window titled title, one not
     // in except, is on screen with the focus; 0 if none comes.
@@ -106,6 +112,11 @@ public:
                         const QList<unsigned> &except = {}) const;
     // Waits until the window has the focus.
     bool waitForFocus(unsigned window) const;
+    // The title of the system's colour picker.
+    static QString colorPickerTitle();
+    // Picks a colour in the system's colour picker, which has the focus, and
+    // waits until the picker has closed.
+    bool pickColor(unsigned picker, QRgb color) const;
     // Presses keys in a dialog and waits until it has left the screen.
     bool closeDialog(unsigned window, const QStringList &keys) const;
     // Presses keys (xdotool key names such as "Return", "alt+y") and types
@@ -142,6 +153,8 @@ private:
     unsigned atom(const char *name) const;
     unsigned root() const;
     bool windowManagerReady() const;
+    // The keys that choose the item that keys choose on Windows.
+    static QStringList keysUnderWine(const QStringList &keys);
     // Listening for what clients ask of the window manager.
     void watchRootRequests(bool watch) const;
     // Whether a request to move or resize a window came since the last look.

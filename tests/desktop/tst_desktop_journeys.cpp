@@ -9,7 +9,6 @@ namespace {
 
 const QString above = QStringLiteral("_NET_WM_STATE_ABOVE");
 const QString skipTaskbar = QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR");
-const QString modal = QStringLiteral("_NET_WM_STATE_MODAL");
 const QString colourTitle = QStringLiteral("设置颜色");
 const QString aboutTitle = QStringLiteral("关于");
 const QStringList colourItem{QStringLiteral("r"), QStringLiteral("r"), QStringLiteral("Return")};
@@ -117,8 +116,9 @@ void TestDesktopJourneys::firstStartWithoutASettingsFile()
     // A horizontal millimetre ruler at the corner, opaque, among the other
     // windows and without a taskbar button.
     QTRY_COMPARE(m_desktop.geometry(ruler), QRect(0, 0, 652, 120));
-    QTRY_COMPARE(m_desktop.settingsText(),
-                 QByteArray("[General]\nScaleMode=Millimeters\nWidth=9780\nHeight=1800\n"));
+    QTRY_COMPARE(
+        m_desktop.settingsText(),
+        DesktopSession::newFileText("[General]\nScaleMode=Millimeters\nWidth=9780\nHeight=1800\n"));
     QVERIFY(m_desktop.netWmState(ruler).contains(skipTaskbar));
     QVERIFY(!m_desktop.netWmState(ruler).contains(above));
     // Qt writes no opacity property for an opaque window.
@@ -190,7 +190,7 @@ void TestDesktopJourneys::firstStartWithoutASettingsFile()
     QVERIFY(tip);
     QCOMPARE(m_desktop.transientFor(tip), ruler);
     QTRY_VERIFY(m_desktop.netWmState(tip).contains(above));
-    QVERIFY(m_desktop.netWmState(tip).contains(modal));
+    QVERIFY(m_desktop.isModal(tip));
     QVERIFY(m_desktop.closeDialog(tip, {QStringLiteral("Return")}));
     QTRY_COMPARE(m_desktop.stored(QStringLiteral("SizeMode")), QStringLiteral("1"));
 
@@ -282,7 +282,7 @@ void TestDesktopJourneys::colourDialogRepaintsTheRuler()
     unsigned dialog = m_desktop.openDialog(onRuler, colourItem, colourTitle);
     QVERIFY(dialog);
     QCOMPARE(m_desktop.transientFor(dialog), ruler);
-    QTRY_VERIFY(m_desktop.netWmState(dialog).contains(modal));
+    QTRY_VERIFY(m_desktop.isModal(dialog));
     QCOMPARE(m_desktop.geometry(dialog).size(), QSize(270, 338));
     QImage shot;
     QTRY_COMPARE((shot = m_desktop.screenshot(m_desktop.geometry(dialog))).pixel(swatchMiddle(0)),
@@ -309,12 +309,10 @@ void TestDesktopJourneys::colourDialogRepaintsTheRuler()
     QVERIFY(m_desktop.xdotool({QStringLiteral("mousemove"), QString::number(swatch.x()),
                                QString::number(swatch.y()), QStringLiteral("click"),
                                QStringLiteral("1")}));
-    const unsigned picker = m_desktop.waitForWindow(QStringLiteral("颜色"));
+    const unsigned picker = m_desktop.waitForWindow(DesktopSession::colorPickerTitle());
     QVERIFY(picker);
     QTRY_COMPARE(m_desktop.activeWindow(), picker);
-    QVERIFY(m_desktop.pressKeys({QStringLiteral("alt+h"), QStringLiteral("ctrl+a")}));
-    QVERIFY(m_desktop.typeText(QStringLiteral("#2a4b6c")));
-    QVERIFY(m_desktop.closeDialog(picker, {QStringLiteral("Return")}));
+    QVERIFY(m_desktop.pickColor(picker, qRgb(0x2A, 0x4B, 0x6C)));
     QTRY_COMPARE(m_desktop.activeWindow(), dialog);
     const QList<QPair<int, QString>> typed{{1, QStringLiteral("#ffffff")},
                                            {2, QStringLiteral("#00ff00")},
@@ -385,7 +383,7 @@ void TestDesktopJourneys::calibrationSpreadsThePhysicalTicks()
         DesktopSession::rulerTitle, {ruler});
     QVERIFY(box);
     QCOMPARE(m_desktop.transientFor(box), ruler);
-    QTRY_VERIFY(m_desktop.netWmState(box).contains(modal));
+    QTRY_VERIFY(m_desktop.isModal(box));
     QTRY_COMPARE(m_desktop.stored(QStringLiteral("ScaleMode")), QStringLiteral("Millimeters"));
     QCOMPARE(m_desktop.stored(QStringLiteral("SizeMode")), QStringLiteral("0"));
     QCOMPARE(m_desktop.stored(QStringLiteral("Direction")), QStringLiteral("0"));
@@ -443,7 +441,7 @@ void TestDesktopJourneys::aboutHelpAndQuit()
     QCOMPARE(m_desktop.geometry(box).size(), QSize(320, 198));
     QCOMPARE(m_desktop.transientFor(box), ruler);
     QTRY_VERIFY(m_desktop.netWmState(box).contains(above));
-    QVERIFY(m_desktop.netWmState(box).contains(modal));
+    QVERIFY(m_desktop.isModal(box));
     QTRY_COMPARE(textLines(m_desktop.screenshot(m_desktop.geometry(box))), 4);
     QVERIFY(m_desktop.closeDialog(box, {QStringLiteral("Return")}));
 
