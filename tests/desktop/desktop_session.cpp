@@ -96,6 +96,11 @@ bool DesktopSession::start()
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (!QFile::copy(program(), programPath()))
         return false;
+    // A Wine server of the prefix that was started without this desktop's
+    // display (by the prefix's set-up, say) would show the program nowhere:
+    // the session waits until it has ended by itself.
+    if (windowsProgram())
+        runWineTool(QStringLiteral("wineserver"), {QStringLiteral("-w")});
 
     // Xvfb picks a free display itself and writes its number to its standard
     // output: a number chosen here could be taken by a desktop starting at the
