@@ -1,4 +1,7 @@
+#include "core/scale/picture_layout.h"
 #include "ruler/color_value_rgb.h"
+#include "ruler/font_measure.h"
+#include "ruler/geometry_conversion.h"
 #include "ruler/ruler_painter.h"
 #include "ruler/ruler_window.h"
 #include "support/image_probe.h"
@@ -38,14 +41,22 @@ DrawingSettings redOnYellow()
     return drawing;
 }
 
+// The picture of a 652 x 120 ruler at the given ratio.
+Picture millimetrePicture(double ratio)
+{
+    FontMeasure measure;
+    measure.use(QApplication::font(), ratio);
+    return layOutPicture(millimetreScale(ratio), redOnYellow(), "毫米",
+                         toCore((QSizeF(652, 120) * ratio).toSize()), measure);
+}
+
 // A 652 x 120 ruler at the given ratio, as painter paints it.
 QImage paintedBy(RulerPainter &painter, double ratio)
 {
     QImage image((QSizeF(652, 120) * ratio).toSize(), QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     QPainter imagePainter(&image);
-    painter.paint(imagePainter, image.size(), ratio, millimetreScale(ratio), redOnYellow(),
-                  QStringLiteral("毫米"), QApplication::font());
+    painter.paint(imagePainter, millimetrePicture(ratio), QApplication::font(), ratio);
     return image;
 }
 
@@ -342,8 +353,7 @@ void TestDrawRuler::preparedTextsPaintAsTextsDrawnWhilePainting()
     QFETCH(double, preparedAt);
     QFETCH(double, paintedAt);
     RulerPainter prepared;
-    prepared.prepare(preparedAt, millimetreScale(preparedAt), redOnYellow(), QStringLiteral("毫米"),
-                     QApplication::font());
+    prepared.prepare(millimetrePicture(preparedAt), QApplication::font(), preparedAt);
 
     RulerPainter unprepared;
     const QImage expected = paintedBy(unprepared, paintedAt);
