@@ -68,8 +68,6 @@ class TestDrawRuler : public QObject
 
 private slots:
     void defaultRulerIsYellowWithRedMillimetreTicks();
-    void numbersStandBesideBigTicksOnBothEdges();
-    void unitHintIsCentred();
     void inchesAndPixels();
     void everyColourAndItsFallback_data();
     void everyColourAndItsFallback();
@@ -107,38 +105,6 @@ void TestDrawRuler::defaultRulerIsYellowWithRedMillimetreTicks()
     // Between ticks: background.
     QCOMPARE(topTick(image, 1), 0);
     QCOMPARE(topTick(image, 36), 0);
-}
-
-void TestDrawRuler::numbersStandBesideBigTicksOnBothEdges()
-{
-    RulerOnFile painted;
-    const QImage &image = draw(painted, 6);
-    const PixelTest ink = nearerTo(red, yellow);
-
-    // "10" under the top tick at 37 and above the bottom one, centred on it.
-    const QRect top = inkBox(image, QRect(20, 23, 36, 40), ink);
-    QVERIFY(!top.isNull());
-    QVERIFY(top.top() >= 23);
-    QVERIFY(qAbs(top.center().x() - 37) <= 2);
-    const QRect bottom = inkBox(image, QRect(20, 57, 36, 40), ink);
-    QVERIFY(!bottom.isNull());
-    QVERIFY(bottom.bottom() < 120 - 23);
-    QCOMPARE(bottom.width(), top.width());
-
-    // No number at counter 0.
-    QVERIFY(inkBox(image, QRect(0, 23, 12, 74), ink).isNull());
-    // "170" at 642.5.
-    QVERIFY(qAbs(inkBox(image, QRect(620, 23, 32, 40), ink).center().x() - 642) <= 2);
-}
-
-void TestDrawRuler::unitHintIsCentred()
-{
-    RulerOnFile painted;
-    const QImage &image = draw(painted, 6);
-    const QRect hint = inkBox(image, image.rect(), nearerTo(black, yellow));
-    QVERIFY(!hint.isNull());
-    QVERIFY2(qAbs(hint.center().x() - 326) <= 2, qPrintable(QString::number(hint.center().x())));
-    QVERIFY2(qAbs(hint.center().y() - 60) <= 3, qPrintable(QString::number(hint.center().y())));
 }
 
 void TestDrawRuler::inchesAndPixels()
