@@ -57,15 +57,15 @@ TEST_CASE("numbersStandOnBothEdgesCentredOnTheirTicksAndTheHintInTheMiddle")
         CAPTURE(row.name);
         const Picture picture = layOutPicture(millimetres(652, row.direction), redOnYellow(),
                                               "毫米", row.device, FakeTextMeasure());
-        // "10" to "170" on the first edge, then on the second, then the hint.
+        // "10" to "170", each on the first edge and then the second, then the hint.
         REQUIRE(picture.texts.size() == size_t(2 * 17 + 1));
         const PictureText &first = picture.texts[0];
-        const PictureText &second = picture.texts[17];
+        const PictureText &second = picture.texts[1];
         CHECK(first.text == "10");
         CHECK(first.baselineLeft.x == row.firstTen.x);
         CHECK(first.baselineLeft.y == row.firstTen.y);
         CHECK(first.color == red);
-        CHECK(picture.texts[16].text == "170");
+        CHECK(picture.texts[33].text == "170");
         CHECK(second.text == "10");
         CHECK(second.baselineLeft.x == row.secondTen.x);
         CHECK(second.baselineLeft.y == row.secondTen.y);

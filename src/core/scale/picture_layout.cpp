@@ -130,8 +130,8 @@ int addTickBands(Picture &picture, const Scale &scale, const DrawingSettings &dr
 
 // A number on both edges, centred on its tick: under the top tick and over
 // the bottom one of a horizontal ruler, right of the left tick and left of
-// the right one of a vertical ruler. The first edge's numbers are listed
-// first, each edge's in order along it.
+// the right one of a vertical ruler. The numbers are listed in order along
+// the scale, each on the first edge and then on the second.
 void addNumbers(Picture &picture, const Scale &scale, const DrawingSettings &drawing,
                 const TextMeasure &measure)
 {
@@ -141,28 +141,23 @@ void addNumbers(Picture &picture, const Scale &scale, const DrawingSettings &dra
     const double lineHeight = measure.lineHeight();
     const double width = picture.device.width;
     const double height = picture.device.height;
-    const size_t count = scale.numbers.size();
-    picture.texts.reserve(2 * count + 1);
-    picture.texts.resize(2 * count);
-    for (size_t i = 0; i < count; ++i) {
-        const TickNumber &number = scale.numbers[i];
+    picture.texts.reserve(2 * scale.numbers.size() + 1);
+    for (const TickNumber &number : scale.numbers) {
         std::string text = numberText(number.value);
         const double advance = measure.advance(text);
-        PictureText &first = picture.texts[i];
-        PictureText &second = picture.texts[count + i];
+        Point first;
+        Point second;
         if (horizontal) {
-            first.baselineLeft.x = second.baselineLeft.x = wholePixel(number.centre - advance / 2);
-            first.baselineLeft.y = wholePixel(tick + ascent);
-            second.baselineLeft.y = wholePixel(height - tick - lineHeight + ascent);
+            first.x = second.x = wholePixel(number.centre - advance / 2);
+            first.y = wholePixel(tick + ascent);
+            second.y = wholePixel(height - tick - lineHeight + ascent);
         } else {
-            first.baselineLeft.x = int(tick);
-            second.baselineLeft.x = wholePixel(width - tick - advance);
-            first.baselineLeft.y = second.baselineLeft.y =
-                wholePixel(number.centre - lineHeight / 2 + ascent);
+            first.x = int(tick);
+            second.x = wholePixel(width - tick - advance);
+            first.y = second.y = wholePixel(number.centre - lineHeight / 2 + ascent);
         }
-        first.color = second.color = drawing.numbers;
-        first.text = text;
-        second.text = std::move(text);
+        picture.texts.push_back({text, first, drawing.numbers});
+        picture.texts.push_back({std::move(text), second, drawing.numbers});
     }
 
     if (!scale.numberBand)

@@ -225,12 +225,17 @@ void RulerPainter::paintTexts(QPainter &painter, const Picture &picture)
     std::vector<QRect> areas;
     stamps.reserve(picture.texts.size());
     areas.reserve(picture.texts.size());
+    Stamp *placed = nullptr;
+    const PictureText *previous = nullptr;
     for (const PictureText &text : picture.texts) {
-        Stamp &placed = stamp(text);
-        stamps.push_back(&placed);
+        // A number stands on both edges: a text is often the one before it again.
+        if (!previous || text.text != previous->text || text.color != previous->color)
+            placed = &stamp(text);
+        previous = &text;
+        stamps.push_back(placed);
         areas.emplace_back(
-            QPoint(text.baselineLeft.x - placed.left, text.baselineLeft.y - placed.baseline),
-            placed.image.size());
+            QPoint(text.baselineLeft.x - placed->left, text.baselineLeft.y - placed->baseline),
+            placed->image.size());
     }
     // A text that keeps clear of the others and lies on one fill alone is
     // copied with its ink blended over that fill in advance, which costs
