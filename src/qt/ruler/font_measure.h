@@ -14,9 +14,9 @@
 // The ruler's font as Qt sets it, measured in device pixels: Qt's metrics
 // are in logical pixels, which the ratio turns into device pixels.
 //
-// A ruler measures the same numbers on every repaint, and laying a text out
-// to measure it costs more than using the number: each text's advance is
-// kept, for as long as the font and the ratio stay.
+// A ruler measures the same numbers at every repaint, and Qt lays a text
+// out to measure it: each text's advance is kept, for as long as the font
+// and the ratio stay.
 class FontMeasure : public TextMeasure
 {
 public:

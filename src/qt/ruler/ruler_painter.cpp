@@ -5,6 +5,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QRect>
 
 #include <algorithm>
 #include <climits>

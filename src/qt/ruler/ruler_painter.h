@@ -4,7 +4,6 @@
 
 #include <QFont>
 #include <QImage>
-#include <QRect>
 #include <QString>
 
 #include <string>
