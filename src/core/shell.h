@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry.h"
+#include "scale/text_measure.h"
 
 #include <vector>
 
@@ -36,4 +37,7 @@ public:
     virtual void placeGrip(Rect area) = 0;
     // Shows the ruler window's picture anew.
     virtual void showPicture() = 0;
+    // The ruler's font as the window paints it, measured in device pixels at
+    // the window's current ratio.
+    virtual const TextMeasure &textMeasure() = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "core/commands/command_shell.h"
 #include "core/shell.h"
+#include "fake_text_measure.h"
 
 #include <functional>
 #include <optional>
@@ -11,8 +12,9 @@
 class RulerWindow;
 
 // A window system with no display: one 800 x 600 screen at 96 dpi, 15 twips
-// to the pixel and one device pixel to the logical one. It keeps the ruler
-// window's rectangle and records what the core asks of it.
+// to the pixel, one device pixel to the logical one, and a font whose
+// characters all have one width. It keeps the ruler window's rectangle and
+// records what the core asks of it.
 class FakeShell : public Shell, public CommandShell
 {
 public:
@@ -45,6 +47,7 @@ public:
     void setTaskbarPresence(bool show) override { taskbar = show; }
     void placeGrip(Rect area) override { grip = area; }
     void showPicture() override { ++picturesShown; }
+    const TextMeasure &textMeasure() override { return measure; }
 
     void showAboutBox(bool topmost) override { aboutBoxes.push_back(topmost); }
     void showTextBox(std::string_view caption, std::string_view text, bool topmost) override;
@@ -57,6 +60,7 @@ public:
     RulerWindow *ruler = nullptr;
     Rect screen{0, 0, 800, 600};
     Rect window;
+    FakeTextMeasure measure;
 
     std::optional<int> opacity;
     std::optional<bool> topmost;

@@ -19,6 +19,8 @@ struct ShownRuler
 
     std::string stored(SettingsKey key) const { return settings.read(key); }
     CommandState &state() { return commands.state(); }
+    // The unit hint the window shows: its picture's last text.
+    std::string hint() { return ruler.picture().texts.back().text; }
 
     TemporarySettingsFile file;
     RulerSettings settings = file.settings();

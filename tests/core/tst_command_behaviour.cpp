@@ -111,11 +111,11 @@ TEST_CASE("sizeModeStoresAndLaysOut")
     CHECK(shown.state().size.markedIndex() == 1);
     CHECK(!shown.state().size.isMarked(0));
     CHECK(shown.stored(SettingsKey::SizeMode) == "1");
-    CHECK(shown.ruler.picture().hint == "毫米(r=0.90)");
+    CHECK(shown.hint() == "毫米(r=0.90)");
 
     shown.commands.mnuSize_Click(0);
     CHECK(shown.stored(SettingsKey::SizeMode) == "0");
-    CHECK(shown.ruler.picture().hint == "毫米");
+    CHECK(shown.hint() == "毫米");
 }
 
 TEST_CASE("physicalScaleWithoutCalibrationShowsTheTip")

@@ -100,7 +100,7 @@ TEST_CASE("unitCommandMarksStoresAndRepaints")
     CHECK(!shown.state().unit.isMarked(1));
     CHECK(!shown.state().unit.isMarked(3));
     CHECK(shown.stored(SettingsKey::ScaleMode) == "Inches");
-    CHECK(shown.ruler.picture().hint == "英寸");
+    CHECK(shown.hint() == "英寸");
 
     shown.commands.mnuScaleMode_Click(1);
     CHECK(shown.stored(SettingsKey::ScaleMode) == "Pixels");
@@ -109,7 +109,7 @@ TEST_CASE("unitCommandMarksStoresAndRepaints")
     shown.commands.mnuScaleMode_Click(0);
     CHECK(shown.state().unit.markedIndex() == 0);
     CHECK(shown.stored(SettingsKey::ScaleMode) == "Millimeters");
-    CHECK(shown.ruler.picture().hint == "毫米");
+    CHECK(shown.hint() == "毫米");
 
     // The checked unit again still repaints from the file.
     shown.commands.mnuScaleMode_Click(3);
@@ -118,7 +118,7 @@ TEST_CASE("unitCommandMarksStoresAndRepaints")
     shown.commands.mnuScaleMode_Click(3);
     CHECK(shown.state().unit.markedIndex() == 3);
     CHECK(shown.shell.picturesShown == shownBefore + 1);
-    CHECK(shown.ruler.picture().drawing.background == 0xFF0000);
+    CHECK(shown.ruler.picture().fills.front().color == 0xFF0000); // the background
 }
 
 TEST_CASE("firstLayoutRestoresSizeAndPosition")

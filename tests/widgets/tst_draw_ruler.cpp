@@ -1,4 +1,7 @@
+#include "core/scale/picture_layout.h"
 #include "ruler/color_value_rgb.h"
+#include "ruler/font_measure.h"
+#include "ruler/geometry_conversion.h"
 #include "ruler/ruler_painter.h"
 #include "ruler/ruler_window.h"
 #include "support/image_probe.h"
@@ -38,14 +41,22 @@ DrawingSettings redOnYellow()
     return drawing;
 }
 
+// The picture of a 652 x 120 ruler at the given ratio.
+Picture millimetrePicture(double ratio)
+{
+    FontMeasure measure;
+    measure.use(QApplication::font(), ratio);
+    return layOutPicture(millimetreScale(ratio), redOnYellow(), "毫米",
+                         toCore((QSizeF(652, 120) * ratio).toSize()), measure);
+}
+
 // A 652 x 120 ruler at the given ratio, as painter paints it.
 QImage paintedBy(RulerPainter &painter, double ratio)
 {
     QImage image((QSizeF(652, 120) * ratio).toSize(), QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     QPainter imagePainter(&image);
-    painter.paint(imagePainter, image.size(), ratio, millimetreScale(ratio), redOnYellow(),
-                  QStringLiteral("毫米"), QApplication::font());
+    painter.paint(imagePainter, millimetrePicture(ratio), QApplication::font(), ratio);
     return image;
 }
 
@@ -57,8 +68,6 @@ class TestDrawRuler : public QObject
 
 private slots:
     void defaultRulerIsYellowWithRedMillimetreTicks();
-    void numbersStandBesideBigTicksOnBothEdges();
-    void unitHintIsCentred();
     void inchesAndPixels();
     void everyColourAndItsFallback_data();
     void everyColourAndItsFallback();
@@ -96,38 +105,6 @@ void TestDrawRuler::defaultRulerIsYellowWithRedMillimetreTicks()
     // Between ticks: background.
     QCOMPARE(topTick(image, 1), 0);
     QCOMPARE(topTick(image, 36), 0);
-}
-
-void TestDrawRuler::numbersStandBesideBigTicksOnBothEdges()
-{
-    RulerOnFile painted;
-    const QImage &image = draw(painted, 6);
-    const PixelTest ink = nearerTo(red, yellow);
-
-    // "10" under the top tick at 37 and above the bottom one, centred on it.
-    const QRect top = inkBox(image, QRect(20, 23, 36, 40), ink);
-    QVERIFY(!top.isNull());
-    QVERIFY(top.top() >= 23);
-    QVERIFY(qAbs(top.center().x() - 37) <= 2);
-    const QRect bottom = inkBox(image, QRect(20, 57, 36, 40), ink);
-    QVERIFY(!bottom.isNull());
-    QVERIFY(bottom.bottom() < 120 - 23);
-    QCOMPARE(bottom.width(), top.width());
-
-    // No number at counter 0.
-    QVERIFY(inkBox(image, QRect(0, 23, 12, 74), ink).isNull());
-    // "170" at 642.5.
-    QVERIFY(qAbs(inkBox(image, QRect(620, 23, 32, 40), ink).center().x() - 642) <= 2);
-}
-
-void TestDrawRuler::unitHintIsCentred()
-{
-    RulerOnFile painted;
-    const QImage &image = draw(painted, 6);
-    const QRect hint = inkBox(image, image.rect(), nearerTo(black, yellow));
-    QVERIFY(!hint.isNull());
-    QVERIFY2(qAbs(hint.center().x() - 326) <= 2, qPrintable(QString::number(hint.center().x())));
-    QVERIFY2(qAbs(hint.center().y() - 60) <= 3, qPrintable(QString::number(hint.center().y())));
 }
 
 void TestDrawRuler::inchesAndPixels()
@@ -342,8 +319,7 @@ void TestDrawRuler::preparedTextsPaintAsTextsDrawnWhilePainting()
     QFETCH(double, preparedAt);
     QFETCH(double, paintedAt);
     RulerPainter prepared;
-    prepared.prepare(preparedAt, millimetreScale(preparedAt), redOnYellow(), QStringLiteral("毫米"),
-                     QApplication::font());
+    prepared.prepare(millimetrePicture(preparedAt), QApplication::font(), preparedAt);
 
     RulerPainter unprepared;
     const QImage expected = paintedBy(unprepared, paintedAt);

@@ -2,6 +2,7 @@
 
 #include "core/ruler/ruler_layout.h"
 #include "core/ruler/twips.h"
+#include "core/scale/picture_layout.h"
 #include "core/settings/numeric_text.h"
 #include "core/settings/setting_values.h"
 #include "core/shell.h"
@@ -154,25 +155,33 @@ void RulerWindow::Form_Resize()
 
 void RulerWindow::DrawRuler(int pScaleMode)
 {
-    m_picture.drawing = readDrawingSettings(m_settings);
-    const DrawingSettings &drawing = m_picture.drawing;
+    m_drawing = readDrawingSettings(m_settings);
     const Rect window = m_shell.windowGeometry();
     const double ratio = m_shell.devicePixelRatio();
-    const bool vertical = orientationOf(drawing.direction) == ScaleOrientation::Vertical;
+    const bool vertical = orientationOf(m_drawing.direction) == ScaleOrientation::Vertical;
+    // The scale is worked out in device pixels, so that every tick lights
+    // whole pixels of the screen, whatever its scaling.
+    m_device = {int(std::lround(window.width * ratio)), int(std::lround(window.height * ratio))};
 
     ScaleInput input;
     input.unitCode = pScaleMode;
-    input.physical = drawing.physical;
-    input.calibration = drawing.calibration;
-    input.direction = drawing.direction;
-    // The scale is worked out in device pixels, so that every tick lights
-    // whole pixels of the screen, whatever its scaling.
-    input.lengthPixels = int(std::lround((vertical ? window.height : window.width) * ratio));
+    input.physical = m_drawing.physical;
+    input.calibration = m_drawing.calibration;
+    input.direction = m_drawing.direction;
+    input.lengthPixels = vertical ? m_device.height : m_device.width;
     input.logicalDpi = Twips::perInch / m_shell.twipsPerPixel();
     input.devicePixelRatio = ratio;
-    m_picture.scale = computeScale(input);
-    m_picture.hint = unitHint(pScaleMode, drawing.physical, drawing.calibration);
+    m_scale = computeScale(input);
+    m_hint = unitHint(pScaleMode, m_drawing.physical, m_drawing.calibration);
+    m_picture.reset();
     m_shell.showPicture();
+}
+
+const Picture &RulerWindow::picture()
+{
+    if (!m_picture)
+        m_picture = layOutPicture(m_scale, m_drawing, m_hint, m_device, m_shell.textMeasure());
+    return *m_picture;
 }
 
 void RulerWindow::repaintWithStoredUnit()

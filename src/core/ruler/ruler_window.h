@@ -3,9 +3,11 @@
 #include "core/command_state.h"
 #include "core/geometry.h"
 #include "core/scale/drawing_settings.h"
+#include "core/scale/picture.h"
 #include "core/scale/scale_geometry.h"
 #include "core/settings/ruler_settings.h"
 
+#include <optional>
 #include <string>
 
 class Shell;
@@ -48,15 +50,6 @@ enum class PressAction
     ResizeFromCorner,
 };
 
-// What the window shows: the scale that the last DrawRuler worked out, with
-// what it read, until the next call.
-struct RulerPicture
-{
-    Scale scale;
-    DrawingSettings drawing;
-    std::string hint; // UTF-8
-};
-
 // The ruler window's behaviour: it restores every stored choice when it
 // loads, lays itself out on every size change, paints the scale, answers
 // the keys and presses, and stores its position when it closes. Every
@@ -84,7 +77,11 @@ public:
     void DrawRuler(int pScaleMode);
     // DrawRuler in the unit that ruler.ini holds (a change of screen).
     void repaintWithStoredUnit();
-    const RulerPicture &picture() const { return m_picture; }
+    // What the window shows until the next DrawRuler: the scale it worked
+    // out, laid out in the shell's font when first asked for. Measuring a
+    // window's first texts loads its fonts, which a shell may rather do
+    // once the window is on its way to the screen.
+    const Picture &picture();
 
     double leftTwips() const;
     double topTwips() const;
@@ -120,7 +117,12 @@ private:
     Shell &m_shell;
     const RulerSettings &m_settings;
     RulerCommands *m_commands = nullptr;
-    RulerPicture m_picture;
+    // What the last DrawRuler worked out, and its picture once laid out.
+    Scale m_scale;
+    DrawingSettings m_drawing;
+    std::string m_hint; // UTF-8
+    Size m_device;      // the window's size in device pixels
+    std::optional<Picture> m_picture;
     FirstLayout m_firstLayout = FirstLayout::None;
     bool m_resizing = false; // while Form_Resize sets the window's size itself
 };

@@ -1,13 +1,16 @@
 #include "ruler_painter.h"
 
 #include "color_value_rgb.h"
+#include "text_hash.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QRect>
 
 #include <algorithm>
-#include <array>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -26,116 +29,119 @@ QRgb sourceOver(QRgb ink, QRgb pixel)
     return 0xff000000 | (ink + (redBlue | (green << 8)));
 }
 
-// The colours of one repaint in Qt's colour type, converted once for all
-// its ticks: each tick class's own, or the one line colour for all three.
-struct Colors
+QRectF logical(const Rect &device, qreal ratio)
 {
-    QRgb background;
-    QRgb numbers;
-    QRgb hint;
-    std::array<QRgb, 3> ticks; // by TickClass
-};
-
-Colors colorsOf(const DrawingSettings &drawing)
-{
-    const QRgb line = rgbFromColorValue(drawing.line);
-    return {rgbFromColorValue(drawing.background), rgbFromColorValue(drawing.numbers),
-            rgbFromColorValue(drawing.hint),
-            drawing.customLines
-                ? std::array{rgbFromColorValue(drawing.smallLine),
-                             rgbFromColorValue(drawing.midLine), rgbFromColorValue(drawing.bigLine)}
-                : std::array{line, line, line}};
+    return {device.x / ratio, device.y / ratio, device.width / ratio, device.height / ratio};
 }
 
-// A band of the ticks along one edge, as an image: a horizontal ruler's
-// rows, or a vertical ruler's columns, that the ticks of at least one class
-// reach into, with those ticks on the background.
-//
-// Across the scale the ticks make three bands: every tick reaches over the
-// first (a small tick's length), mid and big ticks over the second, big ones
-// alone over the third. All lines of a band look the same, so one is made and
-// copied across the band, and the band drawn unscaled at both edges, rather
-// than every tick drawn down its own column: where a calibrated scale crowds
-// many ticks into every pixel, that is the difference between a few blits
-// and a cache miss on every pixel.
-QImage band(const Scale &scale, const Colors &colors, TickClass lowest, int along, int breadth)
+bool meets(const QRect &a, const QRect &b)
 {
-    const bool horizontal = scale.orientation == ScaleOrientation::Horizontal;
-    std::vector<QRgb> line(size_t(along), colors.background);
-    for (const Tick &tick : scale.ticks) {
-        if (tick.tickClass >= lowest && tick.position >= 0 && tick.position < along)
-            line[size_t(tick.position)] = colors.ticks[size_t(tick.tickClass)];
-    }
-    QImage image = horizontal ? QImage(along, breadth, QImage::Format_RGB32)
-                              : QImage(breadth, along, QImage::Format_RGB32);
-    if (horizontal) {
-        for (int y = 0; y < breadth; ++y)
-            std::copy(line.begin(), line.end(), reinterpret_cast<QRgb *>(image.scanLine(y)));
-    } else {
-        for (int y = 0; y < along; ++y)
-            std::fill_n(reinterpret_cast<QRgb *>(image.scanLine(y)), breadth, line[size_t(y)]);
-    }
-    return image;
+    return a.left() <= b.right() && b.left() <= a.right() && a.top() <= b.bottom() &&
+           b.top() <= a.bottom();
 }
 
-// Both edges carry the same ticks: from the top and bottom edges of a
-// horizontal ruler, from the left and right edges of a vertical one. Returns
-// how deep the bands reach in from each edge, in device pixels.
-int paintTicks(QPainter &painter, QSize device, qreal ratio, const Scale &scale,
-               const Colors &colors)
+bool covers(const Rect &outer, const QRect &inner)
 {
-    const bool horizontal = scale.orientation == ScaleOrientation::Horizontal;
-    const int along = horizontal ? device.width() : device.height();
-    const int across = horizontal ? device.height() : device.width();
-    const auto at = [&](int offset) {
-        return (horizontal ? QPointF(0, offset) : QPointF(offset, 0)) / ratio;
+    return outer.x <= inner.left() && inner.right() < outer.x + outer.width &&
+           outer.y <= inner.top() && inner.bottom() < outer.y + outer.height;
+}
+
+bool meets(const Rect &a, const QRect &b)
+{
+    return a.width > 0 && a.height > 0 && meets(QRect(a.x, a.y, a.width, a.height), b);
+}
+
+// Which of the areas, none of them empty, overlap another. In order of
+// where they start along the picture's longer side, each area is compared
+// with the few that start before it ends there.
+std::vector<bool> overlapping(const std::vector<QRect> &areas, bool alongX)
+{
+    const auto start = [alongX](const QRect &area) {
+        return alongX ? area.left() : area.top();
     };
-    int bandStart = 0;
-    for (const TickClass lowest : {TickClass::Small, TickClass::Mid, TickClass::Big}) {
-        const int bandEnd = std::min(scale.tickPixels[size_t(lowest)], across / 2);
-        if (bandEnd <= bandStart)
-            continue;
-        QImage image = band(scale, colors, lowest, along, bandEnd - bandStart);
-        image.setDevicePixelRatio(ratio);
-        painter.drawImage(at(bandStart), image);
-        painter.drawImage(at(across - bandEnd), image);
-        bandStart = bandEnd;
+    const auto end = [alongX](const QRect &area) {
+        return alongX ? area.right() : area.bottom();
+    };
+    // Each area's start above its index in one integer. The texts of a
+    // ruler come in rows already in order along it, one per edge: the runs
+    // in order are merged, not sorted anew.
+    std::vector<std::uint64_t> order;
+    order.reserve(areas.size());
+    std::vector<size_t> runs{0};
+    for (size_t i = 0; i < areas.size(); ++i) {
+        const auto biased = std::uint32_t(std::int64_t(start(areas[i])) - INT32_MIN);
+        order.push_back(std::uint64_t(biased) << 32 | i);
+        if (i > 0 && order[i] < order[i - 1])
+            runs.push_back(i);
     }
-    return bandStart;
+    runs.push_back(order.size());
+    while (runs.size() > 2) {
+        std::vector<size_t> merged{0};
+        for (size_t run = 2; run < runs.size(); run += 2) {
+            std::inplace_merge(order.begin() + std::ptrdiff_t(runs[run - 2]),
+                               order.begin() + std::ptrdiff_t(runs[run - 1]),
+                               order.begin() + std::ptrdiff_t(runs[run]));
+            merged.push_back(runs[run]);
+        }
+        if (runs.size() % 2 == 0)
+            merged.push_back(runs.back());
+        runs = std::move(merged);
+    }
+
+    const auto index = [&](size_t sorted) {
+        return size_t(order[sorted] & 0xFFFFFFFFu);
+    };
+    std::vector<bool> overlaps(areas.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        const QRect &area = areas[index(i)];
+        for (size_t j = i + 1; j < order.size() && start(areas[index(j)]) <= end(area); ++j) {
+            if (meets(area, areas[index(j)]))
+                overlaps[index(i)] = overlaps[index(j)] = true;
+        }
+    }
+    return overlaps;
+}
+
+// The fill that an area lies on alone, once everything is painted: the last
+// fill to reach into it, if it covers the whole area.
+const PictureFill *soleFillUnder(const std::vector<PictureFill> &fills, const QRect &area)
+{
+    for (auto fill = fills.rbegin(); fill != fills.rend(); ++fill) {
+        if (meets(fill->area, area))
+            return covers(fill->area, area) ? &*fill : nullptr;
+    }
+    return nullptr;
 }
 
 } // namespace
 
-template<typename Text, typename Draw>
-RulerPainter::Stamp &RulerPainter::kept(Stamps<Text> &stamps, const StampKey<Text> &key, Draw draw)
+size_t RulerPainter::StampHash::operator()(StampKey key) const
 {
-    auto found = stamps.find(key);
-    if (found == stamps.end())
-        found = stamps.emplace(key, draw()).first;
+    return TextHash{}(key.text) ^ (size_t(key.color) * 0x9E3779B97F4A7C15u);
+}
+
+RulerPainter::Stamp &RulerPainter::stamp(const PictureText &text)
+{
+    const StampKey key{text.text, rgbFromColorValue(text.color)};
+    auto found = m_stamps.find(key);
+    if (found == m_stamps.end()) {
+        found = m_stamps
+                    .emplace(KeptStampKey{text.text, key.color},
+                             drawnStamp(QString::fromStdString(text.text), key.color))
+                    .first;
+    }
     return found->second;
-}
-
-RulerPainter::Stamp &RulerPainter::numberStamp(double value, QRgb color)
-{
-    return kept(m_numberStamps, StampKey<double>{value, color},
-                [&] { return drawnStamp(QString::fromStdString(numberText(value)), color); });
-}
-
-RulerPainter::Stamp &RulerPainter::textStamp(const QString &text, QRgb color)
-{
-    return kept(m_textStamps, StampKey<QString>{text, color},
-                [&] { return drawnStamp(text, color); });
 }
 
 RulerPainter::Stamp RulerPainter::drawnStamp(const QString &text, QRgb color) const
 {
     // Room around the advance for glyphs that reach past it.
     const int margin = int(std::ceil(m_lineHeight * m_ratio / 4));
+    const double width = QFontMetricsF(m_font).horizontalAdvance(text);
     Stamp made;
-    made.width = QFontMetricsF(m_font).horizontalAdvance(text);
     made.left = margin;
     made.baseline = margin + int(std::round(m_ascent * m_ratio));
-    made.image = QImage(int(std::ceil(made.width * m_ratio)) + 2 * margin,
+    made.image = QImage(int(std::ceil(width * m_ratio)) + 2 * margin,
                         int(std::ceil(m_lineHeight * m_ratio)) + 2 * margin,
                         QImage::Format_ARGB32_Premultiplied);
     made.image.fill(Qt::transparent);
@@ -164,43 +170,87 @@ RulerPainter::Stamp RulerPainter::drawnStamp(const QString &text, QRgb color) co
     return made;
 }
 
-RulerPainter::Placement RulerPainter::placed(Stamp &stamp, double left, double top) const
+void RulerPainter::blendOver(Stamp &stamp, QRgb color) const
+{
+    if (!stamp.overBackground.isNull() && stamp.background == color)
+        return;
+    stamp.overBackground = QImage(stamp.image.size(), QImage::Format_RGB32);
+    stamp.overBackground.setDevicePixelRatio(m_ratio);
+    for (int y = 0; y < stamp.image.height(); ++y) {
+        const auto *ink = reinterpret_cast<const QRgb *>(stamp.image.constScanLine(y));
+        auto *out = reinterpret_cast<QRgb *>(stamp.overBackground.scanLine(y));
+        for (int x = 0; x < stamp.image.width(); ++x)
+            out[x] = sourceOver(ink[x], color);
+    }
+    stamp.background = color;
+}
+
+// A band's lines all look the same from one side of it to the other, so one
+// line of pixels is made and copied across the band, and the band drawn
+// unscaled at both edges, rather than every tick drawn down its own column:
+// where a calibrated scale crowds many ticks into every pixel, that is the
+// difference between a few blits and a cache miss on every pixel.
+void RulerPainter::paintBand(QPainter &painter, const TickBand &band) const
+{
+    const Rect &area = band.areas[0];
+    const int along = band.horizontal ? area.width : area.height;
+    const int breadth = band.horizontal ? area.height : area.width;
+    if (along <= 0 || breadth <= 0)
+        return;
+    const int start = band.horizontal ? area.x : area.y;
+    std::vector<QRgb> line(size_t(along), rgbFromColorValue(band.background));
+    for (const TickLine &tick : band.lines) {
+        const int at = tick.position - start;
+        if (at >= 0 && at < along)
+            line[size_t(at)] = rgbFromColorValue(tick.color);
+    }
+    QImage image = band.horizontal ? QImage(along, breadth, QImage::Format_RGB32)
+                                   : QImage(breadth, along, QImage::Format_RGB32);
+    if (band.horizontal) {
+        for (int y = 0; y < breadth; ++y)
+            std::copy(line.begin(), line.end(), reinterpret_cast<QRgb *>(image.scanLine(y)));
+    } else {
+        for (int y = 0; y < along; ++y)
+            std::fill_n(reinterpret_cast<QRgb *>(image.scanLine(y)), breadth, line[size_t(y)]);
+    }
+    image.setDevicePixelRatio(m_ratio);
+    for (const Rect &edge : band.areas)
+        painter.drawImage(QPointF(edge.x, edge.y) / m_ratio, image);
+}
+
+void RulerPainter::paintTexts(QPainter &painter, const Picture &picture)
 {
     // The baseline and the left edge fall on whole device pixels, as they
     // do inside the stamp, so that the stamp lands pixel for pixel.
-    return {&stamp, QPoint(int(std::round(left * m_ratio)) - stamp.left,
-                           int(std::round((top + m_ascent) * m_ratio)) - stamp.baseline)};
-}
-
-void RulerPainter::paintNumbers(QPainter &painter, const std::vector<Placement> &numbers,
-                                QRgb background) const
-{
-    // Numbers that keep clear of each other lie on the background alone, so
-    // their ink blended over it in advance is copied, which costs less than
-    // blending; numbers crowded into each other's room are blended one over
-    // the other.
-    const auto rectOf = [](const Placement &placement) {
-        return QRect(placement.at, placement.stamp->image.size());
-    };
-    const bool apart = std::adjacent_find(numbers.begin(), numbers.end(),
-                                          [&](const Placement &a, const Placement &b) {
-                                              return rectOf(a).intersects(rectOf(b));
-                                          }) == numbers.end();
-    for (const Placement &placement : numbers) {
-        Stamp &stamp = *placement.stamp;
-        if (apart && (stamp.overBackground.isNull() || stamp.background != background)) {
-            stamp.overBackground = QImage(stamp.image.size(), QImage::Format_RGB32);
-            stamp.overBackground.setDevicePixelRatio(m_ratio);
-            for (int y = 0; y < stamp.image.height(); ++y) {
-                const auto *ink = reinterpret_cast<const QRgb *>(stamp.image.constScanLine(y));
-                auto *out = reinterpret_cast<QRgb *>(stamp.overBackground.scanLine(y));
-                for (int x = 0; x < stamp.image.width(); ++x)
-                    out[x] = sourceOver(ink[x], background);
-            }
-            stamp.background = background;
-        }
-        painter.drawImage(QPointF(placement.at) / m_ratio,
-                          apart ? stamp.overBackground : stamp.image);
+    std::vector<Stamp *> stamps;
+    std::vector<QRect> areas;
+    stamps.reserve(picture.texts.size());
+    areas.reserve(picture.texts.size());
+    Stamp *placed = nullptr;
+    const PictureText *previous = nullptr;
+    for (const PictureText &text : picture.texts) {
+        // A number stands on both edges: a text is often the one before it again.
+        if (!previous || text.text != previous->text || text.color != previous->color)
+            placed = &stamp(text);
+        previous = &text;
+        stamps.push_back(placed);
+        areas.emplace_back(
+            QPoint(text.baselineLeft.x - placed->left, text.baselineLeft.y - placed->baseline),
+            placed->image.size());
+    }
+    // A text that keeps clear of the others and lies on one fill alone is
+    // copied with its ink blended over that fill in advance, which costs
+    // less than blending; texts crowded into each other's room are blended
+    // one over the other.
+    const std::vector<bool> crowded =
+        overlapping(areas, picture.device.width >= picture.device.height);
+    for (size_t i = 0; i < stamps.size(); ++i) {
+        Stamp &placed = *stamps[i];
+        const PictureFill *under = crowded[i] ? nullptr : soleFillUnder(picture.fills, areas[i]);
+        if (under)
+            blendOver(placed, rgbFromColorValue(under->color));
+        painter.drawImage(QPointF(areas[i].topLeft()) / m_ratio,
+                          under ? placed.overBackground : placed.image);
     }
 }
 
@@ -212,104 +262,28 @@ void RulerPainter::useFont(const QFont &font, qreal ratio)
         const QFontMetricsF metrics(m_font);
         m_ascent = metrics.ascent();
         m_lineHeight = metrics.height();
-        m_digitsInk.reset();
-        m_numberStamps.clear();
-        m_textStamps.clear();
+        m_stamps.clear();
     }
-    // A cache grown past its bound (a calibration value of billions) starts
-    // again, before a repaint holds on to any of it.
-    if (m_numberStamps.size() > maxStamps)
-        m_numberStamps.clear();
-    if (m_textStamps.size() > maxStamps)
-        m_textStamps.clear();
+    // A cache grown past its bound (a crowded scale ends on another number
+    // at every size) starts again, before a repaint holds on to any of it.
+    if (m_stamps.size() > maxStamps)
+        m_stamps.clear();
 }
 
-void RulerPainter::prepare(qreal ratio, const Scale &scale, const DrawingSettings &drawing,
-                           const QString &hint, const QFont &font)
+void RulerPainter::prepare(const Picture &picture, const QFont &font, qreal ratio)
 {
     useFont(font, ratio);
-    const Colors colors = colorsOf(drawing);
-    for (const TickNumber &number : scale.numbers)
-        numberStamp(number.value, colors.numbers);
-    textStamp(hint, colors.hint);
+    for (const PictureText &text : picture.texts)
+        stamp(text);
 }
 
-void RulerPainter::paint(QPainter &painter, QSize device, qreal ratio, const Scale &scale,
-                         const DrawingSettings &drawing, const QString &hint, const QFont &font)
+void RulerPainter::paint(QPainter &painter, const Picture &picture, const QFont &font, qreal ratio)
 {
     useFont(font, ratio);
-    const Colors colors = colorsOf(drawing);
-
-    const QSizeF size = QSizeF(device) / ratio;
-    const bool horizontal = scale.orientation == ScaleOrientation::Horizontal;
-    // The tick bands paint their own background; only the room between them is filled.
-    const double bands = scale.orientation == ScaleOrientation::None
-                             ? 0
-                             : paintTicks(painter, device, ratio, scale, colors) / ratio;
-    painter.fillRect(horizontal ? QRectF(0, bands, size.width(), size.height() - 2 * bands)
-                                : QRectF(bands, 0, size.width() - 2 * bands, size.height()),
-                     QColor::fromRgb(colors.background));
-    const auto snap = [ratio](double logical) {
-        return std::round(logical * ratio) / ratio;
-    };
-
-    if (scale.orientation != ScaleOrientation::None) {
-        const double tick = scale.tickPixels[size_t(TickClass::Big)] / ratio;
-        std::vector<Placement> first;
-        std::vector<Placement> second;
-        first.reserve(scale.numbers.size());
-        second.reserve(scale.numbers.size());
-        for (const TickNumber &number : scale.numbers) {
-            Stamp &text = numberStamp(number.value, colors.numbers);
-            const double centre = number.centre / ratio;
-            if (horizontal) {
-                first.push_back(placed(text, centre - text.width / 2, tick));
-                second.push_back(
-                    placed(text, centre - text.width / 2, size.height() - tick - m_lineHeight));
-            } else {
-                first.push_back(placed(text, tick, centre - m_lineHeight / 2));
-                second.push_back(
-                    placed(text, size.width() - tick - text.width, centre - m_lineHeight / 2));
-            }
-        }
-        paintNumbers(painter, first, colors.background);
-        paintNumbers(painter, second, colors.background);
-
-        if (scale.numberBand) {
-            // Numbers closer than a pixel overlap into one band of ink, as tall
-            // as the digits and as long as the run of numbers: paint the band.
-            if (!m_digitsInk)
-                m_digitsInk = QFontMetricsF(m_font).tightBoundingRect(QStringLiteral("0123456789"));
-            const QRectF &ink = *m_digitsInk;
-            const double widest = numberStamp(scale.numbers.back().value, colors.numbers).width;
-            const double from = scale.numberBand->fromCentre / ratio;
-            const double to = scale.numberBand->toCentre / ratio;
-            const QColor color = QColor::fromRgb(colors.numbers);
-            const auto snapped = [&](QPointF topLeft, QPointF bottomRight) {
-                return QRectF(QPointF(snap(topLeft.x()), snap(topLeft.y())),
-                              QPointF(snap(bottomRight.x()), snap(bottomRight.y())));
-            };
-            if (horizontal) {
-                for (double top : {tick, size.height() - tick - m_lineHeight}) {
-                    const double baseline = top + m_ascent;
-                    painter.fillRect(snapped(QPointF(from, baseline + ink.top()),
-                                             QPointF(to, baseline + ink.bottom())),
-                                     color);
-                }
-            } else {
-                const double baselineOffset = m_ascent - m_lineHeight / 2;
-                for (double left : {tick, size.width() - tick - widest}) {
-                    painter.fillRect(
-                        snapped(QPointF(left, from + baselineOffset + ink.top()),
-                                QPointF(left + widest, to + baselineOffset + ink.bottom())),
-                        color);
-                }
-            }
-        }
-    }
-
-    Stamp &hintText = textStamp(hint, colors.hint);
-    const Placement hintPlace = placed(hintText, size.width() / 2 - hintText.width / 2,
-                                       size.height() / 2 - m_lineHeight / 2);
-    painter.drawImage(QPointF(hintPlace.at) / m_ratio, hintText.image);
+    for (const TickBand &band : picture.bands)
+        paintBand(painter, band);
+    for (const PictureFill &fill : picture.fills)
+        painter.fillRect(logical(fill.area, m_ratio),
+                         QColor::fromRgb(rgbFromColorValue(fill.color)));
+    paintTexts(painter, picture);
 }

@@ -164,8 +164,13 @@ void Form1::placeGrip(Rect area)
 
 void Form1::showPicture()
 {
-    m_hint = QString::fromStdString(m_behaviour.picture().hint);
     update();
+}
+
+const TextMeasure &Form1::textMeasure()
+{
+    m_measure.use(font(), devicePixelRatioF());
+    return m_measure;
 }
 
 void Form1::setVisible(bool visible)
@@ -182,10 +187,10 @@ void Form1::setVisible(bool visible)
     QWidget::setVisible(visible);
     if (loading) {
         // The request to map the window goes out now, and the texts of the
-        // first repaint are drawn while the window manager maps it.
+        // first repaint are measured, laid out and drawn while the window
+        // manager maps it.
         X11WindowState::flush();
-        const RulerPicture &picture = m_behaviour.picture();
-        m_painter.prepare(devicePixelRatioF(), picture.scale, picture.drawing, m_hint, font());
+        m_painter.prepare(m_behaviour.picture(), font(), devicePixelRatioF());
     }
 }
 
@@ -205,9 +210,7 @@ QImage Form1::image()
 
 void Form1::paintShown(QPainter &painter)
 {
-    const RulerPicture &picture = m_behaviour.picture();
-    m_painter.paint(painter, devicePixelSize(), devicePixelRatioF(), picture.scale,
-                    picture.drawing, m_hint, font());
+    m_painter.paint(painter, m_behaviour.picture(), font(), devicePixelRatioF());
 }
 
 void Form1::paintEvent(QPaintEvent *)

@@ -3,6 +3,7 @@
 #include "core/ruler/ruler_window.h"
 #include "core/settings/ruler_settings.h"
 #include "core/shell.h"
+#include "font_measure.h"
 #include "ruler_painter.h"
 
 #include <QImage>
@@ -57,6 +58,7 @@ private:
     void setTaskbarPresence(bool show) override;
     void placeGrip(Rect area) override;
     void showPicture() override;
+    const TextMeasure &textMeasure() override;
 
     // Starts what a press asks for, on the widget that was pressed.
     void startPressAction(QWidget *pressed, QMouseEvent &press, bool onGrip);
@@ -71,6 +73,6 @@ private:
     // drawing it into an image of its own first and copying that would cost
     // a pass over the whole window on every step of an interactive resize.
     RulerPainter m_painter;
-    QString m_hint; // the picture's hint, as Qt draws text
+    FontMeasure m_measure;
     bool m_loaded = false;
 };
