@@ -81,6 +81,8 @@ void FormMenu::popup(POINT at)
     SetForegroundWindow(owner);
     const UINT chosen = UINT(
         TrackPopupMenu(m_mnuRight, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr));
+    // A message of its own to the owner, so that a menu closed by a click
+    // elsewhere ends its loop at once rather than at the owner's next message.
     PostMessageW(owner, WM_NULL, 0, 0);
     const std::span<const MenuEntry> entries = commandMenu();
     if (chosen >= idOf(0) && chosen <= idOf(entries.size() - 1))
