@@ -2,8 +2,9 @@
 #include "platform/win32/win32_file_system.h"
 #include "ruler/ruler_window.h"
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {

@@ -3,11 +3,12 @@
 #include "core/settings/settings_path.h"
 #include "wide_text.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <array>
 #include <knownfolders.h>
 #include <shlobj.h>
-#include <windows.h>
 
 namespace {
 

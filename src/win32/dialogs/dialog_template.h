@@ -1,8 +1,9 @@
 #pragma once
 
+#include <windows.h>
+
 #include <string_view>
 #include <vector>
-#include <windows.h>
 
 // A dialog's template built in memory, as the resource compiler would lay it
 // out (the extended form, DLGTEMPLATEEX): the window, then its controls in

@@ -69,26 +69,27 @@ bool InputBox::onInit()
     placeTwips(IDOK, clientWidth - margin - 2 * buttonWidth - gap, buttonTop, buttonWidth,
                buttonHeight);
     placeTwips(IDCANCEL, clientWidth - margin - buttonWidth, buttonTop, buttonWidth, buttonHeight);
-    standAbove(GetWindow(hwnd(), GW_OWNER));
+    standAbove(owner());
     return true;
 }
 
-void InputBox::standAbove(HWND owner)
+void InputBox::standAbove(HWND ruler)
 {
     // Centred across the ruler's screen, above the ruler by half its
     // breadth, so that the span being measured stays in sight.
     RECT box;
-    RECT ruler;
+    RECT rulerArea;
     GetWindowRect(hwnd(), &box);
-    GetWindowRect(owner, &ruler);
+    GetWindowRect(ruler, &rulerArea);
     MONITORINFO screen{};
     screen.cbSize = sizeof screen;
-    GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &screen);
+    GetMonitorInfoW(MonitorFromWindow(ruler, MONITOR_DEFAULTTONEAREST), &screen);
     const RECT &work = screen.rcWork;
     const int width = box.right - box.left;
     const int height = box.bottom - box.top;
     const int left = (work.left + work.right - width) / 2;
-    const int top = std::max<int>(work.top, ruler.top - (ruler.bottom - ruler.top) / 2 - height);
+    const int top =
+        std::max<int>(work.top, rulerArea.top - (rulerArea.bottom - rulerArea.top) / 2 - height);
     SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -21,7 +21,7 @@ private:
     void onCommand(int id, int code) override;
     // The prompt's height in pixels, wrapped at the given width.
     int promptHeight(int width) const;
-    void standAbove(HWND owner);
+    void standAbove(HWND ruler);
 
     std::wstring m_title;
     std::wstring m_prompt;

@@ -20,6 +20,7 @@ protected:
     void end(INT_PTR result);
 
     HWND hwnd() const { return m_hwnd; }
+    HWND owner() const { return m_owner; }
     HWND item(int id) const { return GetDlgItem(m_hwnd, id); }
     double twipsPerPixel() const;
     int toPixels(double twips) const;

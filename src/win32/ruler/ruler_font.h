@@ -2,8 +2,9 @@
 
 #include "core/scale/text_measure.h"
 
-#include <optional>
 #include <windows.h>
+
+#include <optional>
 
 // The ruler's font, the user interface's own, made for the resolution of the
 // ruler's screen: it measures texts for the core's picture, in device pixels,

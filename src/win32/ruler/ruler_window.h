@@ -6,8 +6,9 @@
 #include "ruler_font.h"
 #include "ruler_painter.h"
 
-#include <memory>
 #include <windows.h>
+
+#include <memory>
 
 class FormMenu;
 
