@@ -37,7 +37,9 @@ double RulerFont::ascent() const
 
 double RulerFont::lineHeight() const
 {
-    return m_metrics.tmHeight + m_metrics.tmExternalLeading;
+    // Ascent and descent, without the leading, as Qt counts a line's height:
+    // both shells lay the ruler out alike.
+    return m_metrics.tmHeight;
 }
 
 double RulerFont::advance(std::string_view text) const

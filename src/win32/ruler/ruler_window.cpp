@@ -325,6 +325,11 @@ void Form1::placeGrip(Rect area)
     m_grip = toWindows(area);
 }
 
+const TextMeasure &Form1::textMeasure()
+{
+    return m_font;
+}
+
 void Form1::showPicture()
 {
     m_painter.paint(m_behaviour.picture(), m_font.handle());

@@ -66,6 +66,7 @@ private:
     void setTaskbarPresence(bool show) override;
     void placeGrip(Rect area) override;
     void showPicture() override;
+    const TextMeasure &textMeasure() override;
 
     RulerSettings m_settings;
     RulerWindow m_behaviour{*this, m_settings};
