@@ -11,7 +11,6 @@ namespace {
 
 constexpr int cornerSize = 16; // pixels
 
-
 LRESULT CALLBACK floorProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -51,8 +50,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     RegisterClassW(&floorClass);
 
     // The ruler's first place and size, so that both start from the same area.
-    const HWND window = CreateWindowExW(0, floorClass.lpszClassName, L"floor", WS_POPUP, 0, 0,
-                                        652, 120, nullptr, nullptr, instance, nullptr);
+    const HWND window = CreateWindowExW(0, floorClass.lpszClassName, L"floor", WS_POPUP, 0, 0, 652,
+                                        120, nullptr, nullptr, instance, nullptr);
     ShowWindow(window, showCommand);
 
     MSG message;

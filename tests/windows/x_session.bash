@@ -18,7 +18,9 @@ stop_x_session()
         wait "${x_session_pids[index]}" 2>/dev/null || true
     done
     x_session_pids=()
-    [[ -n $x_session_folder ]] && rm -rf "$x_session_folder"
+    if [[ -n $x_session_folder ]]; then
+        rm -rf "$x_session_folder"
+    fi
     x_session_folder=
 }
 
