@@ -1,6 +1,7 @@
 #include "color_dialog.h"
 
 #include "app/screen_twips.h"
+#include "core/commands/color_dialog_layout.h"
 #include "core/ruler/twips.h"
 #include "core/settings/setting_values.h"
 #include "dialog_layout.h"
@@ -18,38 +19,14 @@
 
 #include <algorithm>
 
+namespace Layout = ColorDialogLayout;
+
 namespace {
 
-// Where a colour row stands, in twips. Rows 0 to 3 lie on Frame2, rows 4 to 6
-// on Picture2, the panel that Check1 switches.
-struct RowLayout
+void place(QWidget *control, const Layout::Area &area, double tpp)
 {
-    bool onPicture2;
-    double labelTop;
-    double textLeft;
-    double textTop;
-    double swatchLeft;
-    double swatchTop;
-};
-
-constexpr std::array<RowLayout, Form2::rowCount> rowLayouts{{
-    {false, 285, 1320, 225, 2520, 180},
-    {false, 870, 1320, 810, 2520, 765},
-    {false, 1455, 1320, 1395, 2520, 1350},
-    {false, 2040, 1320, 1965, 2520, 1920},
-    {true, 540, 1290, 465, 2490, 420},
-    {true, 1050, 1290, 990, 2490, 945},
-    {true, 1605, 1290, 1545, 2490, 1500},
-}};
-
-constexpr double labelHeight = 180;
-// A label ends this far left of its text box.
-constexpr double labelGap = 30;
-constexpr double textWidth = 1155;
-constexpr double textHeight = 315;
-constexpr double swatchWidth = 435;
-constexpr double swatchHeight = 405;
-constexpr int colorTextLength = 7;
+    setGeometryTwips(control, area.left, area.top, area.width, area.height, tpp);
+}
 
 } // namespace
 
@@ -60,14 +37,15 @@ Form2::Form2(Form1 &ruler)
 {
     setWindowTitle(QString::fromUtf8(ColorSettings::windowCaption));
     const double tpp = Twips::perPixel(this);
-    setFixedSize(Twips::toPixels(4050, tpp), Twips::toPixels(5070, tpp));
+    setFixedSize(Twips::toPixels(Layout::client.width, tpp),
+                 Twips::toPixels(Layout::client.height, tpp));
 
     m_frame2 = new QGroupBox(this);
-    setGeometryTwips(m_frame2, 60, 0, 3945, 4395, tpp);
+    place(m_frame2, Layout::frame2, tpp);
     m_picture2 = new QWidget(m_frame2);
-    setGeometryTwips(m_picture2, 720, 2340, 3135, 1965, tpp);
+    place(m_picture2, Layout::picture2, tpp);
     m_check1 = new QCheckBox(QString::fromUtf8(ColorSettings::switchCaption), m_picture2);
-    setGeometryTwips(m_check1, 60, 60, 2505, 285, tpp);
+    place(m_check1, Layout::check1, tpp);
     connect(m_check1, &QCheckBox::toggled, this, &Form2::Check1_Click);
 
     createRows(tpp);
@@ -75,11 +53,11 @@ Form2::Form2(Form1 &ruler)
     // Neither button is the default: Enter in a text box presses nothing.
     m_command1 = new QPushButton(QString::fromUtf8(ColorSettings::okCaption), this);
     m_command1->setAutoDefault(false);
-    setGeometryTwips(m_command1, 1320, 4470, 1215, 405, tpp);
+    place(m_command1, Layout::command1, tpp);
     connect(m_command1, &QPushButton::clicked, this, &Form2::Command1_Click);
     m_command2 = new QPushButton(QString::fromUtf8(ColorSettings::cancelCaption), this);
     m_command2->setAutoDefault(false);
-    setGeometryTwips(m_command2, 2670, 4470, 1215, 405, tpp);
+    place(m_command2, Layout::command2, tpp);
     connect(m_command2, &QPushButton::clicked, this, &Form2::reject);
 
     setFocusOrder();
@@ -92,21 +70,21 @@ Form2::Form2(Form1 &ruler)
 void Form2::createRows(double tpp)
 {
     for (int i = 0; i < rowCount; ++i) {
-        const RowLayout &row = rowLayouts[i];
+        const Layout::Row &row = Layout::rows[size_t(i)];
         QWidget *container = row.onPicture2 ? m_picture2 : static_cast<QWidget *>(m_frame2);
 
         // The label sizes itself to its text and ends just left of its text
         // box, centred on the line it was designed for, whatever the font.
         auto *label = new QLabel(QString::fromUtf8(ColorSettings::caption(i)), container);
         label->adjustSize();
-        const int labelRight = Twips::toPixels(row.textLeft - labelGap, tpp);
-        const int labelMiddle = Twips::toPixels(row.labelTop + labelHeight / 2, tpp);
+        const int labelRight = Twips::toPixels(row.textLeft - Layout::labelGap, tpp);
+        const int labelMiddle = Twips::toPixels(row.labelTop + Layout::labelHeight / 2, tpp);
         label->move(labelRight - label->width(), labelMiddle - label->height() / 2);
         m_label1[i] = label;
 
         auto *text = new QLineEdit(container);
-        text->setMaxLength(colorTextLength);
-        setGeometryTwips(text, row.textLeft, row.textTop, textWidth, textHeight, tpp);
+        text->setMaxLength(Layout::colorTextLength);
+        place(text, {row.textLeft, row.textTop, Layout::textWidth, Layout::textHeight}, tpp);
         connect(text, &QLineEdit::textChanged, this, [this, i] { Text1_Change(i); });
         m_text1[i] = text;
 
@@ -114,7 +92,8 @@ void Form2::createRows(double tpp)
         swatch->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         swatch->setLineWidth(2);
         swatch->setAutoFillBackground(true);
-        setGeometryTwips(swatch, row.swatchLeft, row.swatchTop, swatchWidth, swatchHeight, tpp);
+        place(swatch, {row.swatchLeft, row.swatchTop, Layout::swatchWidth, Layout::swatchHeight},
+              tpp);
         swatch->installEventFilter(this);
         m_picture1[i] = swatch;
     }

@@ -1,6 +1,7 @@
 #include "color_dialog.h"
 
 #include "app/wide_text.h"
+#include "core/commands/color_dialog_layout.h"
 #include "core/settings/setting_values.h"
 #include "dialog_template.h"
 #include "ruler/ruler_window.h"
@@ -8,6 +9,8 @@
 #include <commdlg.h>
 #include <cstdint>
 #include <string>
+
+namespace Layout = ColorDialogLayout;
 
 namespace {
 
@@ -23,45 +26,14 @@ enum Control : int
     Picture1 = 400,
 };
 
-// The containers' corners in the window, twips: Frame2 holds rows 0 to 3,
-// Picture2 (a panel without border, on Frame2) the switch and rows 4 to 6.
+// The containers' corners in the dialog, twips: Picture2 lies on Frame2.
 struct Corner
 {
     double left;
     double top;
 };
-constexpr Corner frame2{60, 0};
-constexpr Corner picture2{frame2.left + 720, frame2.top + 2340};
-
-// Where a colour row stands in its container, in twips.
-struct RowLayout
-{
-    bool onPicture2;
-    double labelTop;
-    double textLeft;
-    double textTop;
-    double swatchLeft;
-    double swatchTop;
-};
-
-constexpr std::array<RowLayout, ColorSettings::rowCount> rowLayouts{{
-    {false, 285, 1320, 225, 2520, 180},
-    {false, 870, 1320, 810, 2520, 765},
-    {false, 1455, 1320, 1395, 2520, 1350},
-    {false, 2040, 1320, 1965, 2520, 1920},
-    {true, 540, 1290, 465, 2490, 420},
-    {true, 1050, 1290, 990, 2490, 945},
-    {true, 1605, 1290, 1545, 2490, 1500},
-}};
-
-constexpr double labelHeight = 180;
-// A label ends this far left of its text box.
-constexpr double labelGap = 30;
-constexpr double textWidth = 1155;
-constexpr double textHeight = 315;
-constexpr double swatchWidth = 435;
-constexpr double swatchHeight = 405;
-constexpr int colorTextLength = 7;
+constexpr Corner frame2{Layout::frame2.left, Layout::frame2.top};
+constexpr Corner picture2{frame2.left + Layout::picture2.left, frame2.top + Layout::picture2.top};
 
 std::wstring windowText(HWND window)
 {
@@ -123,11 +95,15 @@ bool Form2::onInit()
 
 void Form2::layOut()
 {
-    setClientSizeTwips(4050, 5070);
-    placeTwips(Frame2, frame2.left, frame2.top, 3945, 4395);
-    placeTwips(Check1, picture2.left + 60, picture2.top + 60, 2505, 285);
-    placeTwips(Command1, 1320, 4470, 1215, 405);
-    placeTwips(Command2, 2670, 4470, 1215, 405);
+    setClientSizeTwips(Layout::client.width, Layout::client.height);
+    const auto place = [this](int id, const Layout::Area &area, Corner container = {}) {
+        placeTwips(id, container.left + area.left, container.top + area.top, area.width,
+                   area.height);
+    };
+    place(Frame2, Layout::frame2);
+    place(Check1, Layout::check1, picture2);
+    place(Command1, Layout::command1);
+    place(Command2, Layout::command2);
 
     HWND dialog = hwnd();
     HDC context = GetDC(dialog);
@@ -135,23 +111,24 @@ void Form2::layOut()
     TEXTMETRICW metrics{};
     GetTextMetricsW(context, &metrics);
     for (int i = 0; i < rowCount; ++i) {
-        const RowLayout &row = rowLayouts[size_t(i)];
+        const Layout::Row &row = Layout::rows[size_t(i)];
         const Corner &container = row.onPicture2 ? picture2 : frame2;
         // The label sizes itself to its text and ends just left of its text
         // box, centred on the line it was designed for, whatever the font.
         const std::wstring caption = wideFromUtf8(ColorSettings::caption(i));
         SIZE extent{};
         GetTextExtentPoint32W(context, caption.data(), int(caption.size()), &extent);
-        const int right = toPixels(container.left + row.textLeft - labelGap);
-        const int middle = toPixels(container.top + row.labelTop + labelHeight / 2);
+        const int right = toPixels(container.left + row.textLeft - Layout::labelGap);
+        const int middle = toPixels(container.top + row.labelTop + Layout::labelHeight / 2);
         SetWindowPos(item(Label1 + i), nullptr, right - extent.cx, middle - metrics.tmHeight / 2,
                      extent.cx, metrics.tmHeight, SWP_NOZORDER | SWP_NOACTIVATE);
 
-        placeTwips(Text1 + i, container.left + row.textLeft, container.top + row.textTop, textWidth,
-                   textHeight);
-        SendMessageW(item(Text1 + i), EM_SETLIMITTEXT, colorTextLength, 0);
-        placeTwips(Picture1 + i, container.left + row.swatchLeft, container.top + row.swatchTop,
-                   swatchWidth, swatchHeight);
+        place(Text1 + i, {row.textLeft, row.textTop, Layout::textWidth, Layout::textHeight},
+              container);
+        SendMessageW(item(Text1 + i), EM_SETLIMITTEXT, Layout::colorTextLength, 0);
+        place(Picture1 + i,
+              {row.swatchLeft, row.swatchTop, Layout::swatchWidth, Layout::swatchHeight},
+              container);
     }
     SelectObject(context, original);
     ReleaseDC(dialog, context);
