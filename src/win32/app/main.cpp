@@ -4,14 +4,8 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
-    // The buttons, text boxes and labels of the manifest's common controls 6.
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-
     // The ruler's settings reach the disk through it for the whole run.
     static const Win32FileSystem files;
     Form1 ruler(RulerSettings(files, settingsFilePath()));

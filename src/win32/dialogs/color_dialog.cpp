@@ -1,5 +1,6 @@
 #include "color_dialog.h"
 
+#include "app/system_function.h"
 #include "app/wide_text.h"
 #include "core/commands/color_dialog_layout.h"
 #include "core/settings/setting_values.h"
@@ -192,8 +193,11 @@ void Form2::Picture1_Click(int Index)
     picker.rgbResult = COLORREF(m_model.pickerColor()) & 0xFFFFFF;
     picker.lpCustColors = m_customColors.data();
     picker.Flags = CC_RGBINIT;
+    // The picker's library loads with its first opening, not at every start.
+    static const auto chooseColor =
+        loadedFunction<decltype(ChooseColorW)>(L"comdlg32.dll", "ChooseColorW");
     // A cancel: row, swatch and picker colour stay.
-    if (!ChooseColorW(&picker))
+    if (!chooseColor || !chooseColor(&picker))
         return;
     const std::string &text = m_model.pickColor(Index, std::int32_t(picker.rgbResult & 0xFFFFFF));
     SetWindowTextW(item(Text1 + Index), wideFromUtf8(text).c_str());

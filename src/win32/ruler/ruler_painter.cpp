@@ -3,6 +3,7 @@
 #include "app/wide_text.h"
 #include "core/scale/picture.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -19,6 +20,14 @@ std::uint32_t pixelOf(ColorValue color)
 {
     return std::uint32_t(GetRValue(colorRef(color))) << 16 |
            std::uint32_t(GetGValue(colorRef(color))) << 8 | GetBValue(colorRef(color));
+}
+
+// A side of the image for a picture's side: the image grows by half as much
+// again as it held, so that a drag that widens the ruler a few pixels at a
+// time makes a new bitmap, fresh memory, only now and then, not at every step.
+int imageSide(int picture, int held)
+{
+    return picture > held ? std::max(picture, held + held / 2) : held;
 }
 
 } // namespace
@@ -38,12 +47,19 @@ RulerPainter::~RulerPainter()
 
 void RulerPainter::fitImage(Size device)
 {
-    if (m_image && device.width == m_size.width && device.height == m_size.height)
+    const bool fits = device.width <= m_capacity.width && device.height <= m_capacity.height;
+    // An image four times the picture's area or more is given back.
+    const bool oversized = std::int64_t(device.width) * device.height * 4 <=
+                           std::int64_t(m_capacity.width) * m_capacity.height;
+    if (m_image && fits && !oversized)
         return;
+    const Size capacity = oversized ? device
+                                    : Size{imageSide(device.width, m_capacity.width),
+                                           imageSide(device.height, m_capacity.height)};
     BITMAPINFO format{};
     format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = device.width;
-    format.bmiHeader.biHeight = -device.height; // top row first
+    format.bmiHeader.biWidth = capacity.width;
+    format.bmiHeader.biHeight = -capacity.height; // top row first
     format.bmiHeader.biPlanes = 1;
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
@@ -57,7 +73,7 @@ void RulerPainter::fitImage(Size device)
     else
         m_original = replaced;
     m_image = image;
-    m_size = device;
+    m_capacity = capacity;
 }
 
 void RulerPainter::paintBand(const TickBand &band)
