@@ -55,8 +55,9 @@ TEST_CASE("numbersStandOnBothEdgesCentredOnTheirTicksAndTheHintInTheMiddle")
     };
     for (const auto &row : rows) {
         CAPTURE(row.name);
-        const Picture picture = layOutPicture(millimetres(652, row.direction), redOnYellow(),
-                                              "毫米", row.device, FakeTextMeasure());
+        Picture picture;
+        layOutPicture(picture, millimetres(652, row.direction), redOnYellow(), "毫米", row.device,
+                      FakeTextMeasure());
         // "10" to "170", each on the first edge and then the second, then the hint.
         REQUIRE(picture.texts.size() == size_t(2 * 17 + 1));
         const PictureText &first = picture.texts[0];
@@ -82,8 +83,8 @@ TEST_CASE("tickBandsReachNoFurtherThanHalfwayAcross")
     // Ticks of 8, 16 and 23 pixels on a ruler 31 pixels broad: the mid and
     // big ticks stop at row 15, and the background fills the one row left
     // between the two edges' bands.
-    const Picture picture =
-        layOutPicture(millimetres(652), redOnYellow(), "毫米", {652, 31}, FakeTextMeasure());
+    Picture picture;
+    layOutPicture(picture, millimetres(652), redOnYellow(), "毫米", {652, 31}, FakeTextMeasure());
     REQUIRE(picture.bands.size() == size_t(2));
     const TickBand &every = picture.bands[0];
     CHECK(every.areas[0].y == 0);

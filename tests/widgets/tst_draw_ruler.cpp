@@ -46,8 +46,10 @@ Picture millimetrePicture(double ratio)
 {
     FontMeasure measure;
     measure.use(QApplication::font(), ratio);
-    return layOutPicture(millimetreScale(ratio), redOnYellow(), "毫米",
-                         toCore((QSizeF(652, 120) * ratio).toSize()), measure);
+    Picture picture;
+    layOutPicture(picture, millimetreScale(ratio), redOnYellow(), "毫米",
+                  toCore((QSizeF(652, 120) * ratio).toSize()), measure);
+    return picture;
 }
 
 // A 652 x 120 ruler at the given ratio, as painter paints it.

@@ -173,15 +173,17 @@ void RulerWindow::DrawRuler(int pScaleMode)
     input.devicePixelRatio = ratio;
     m_scale = computeScale(input);
     m_hint = unitHint(pScaleMode, m_drawing.physical, m_drawing.calibration);
-    m_picture.reset();
+    m_pictureLaidOut = false;
     m_shell.showPicture();
 }
 
 const Picture &RulerWindow::picture()
 {
-    if (!m_picture)
-        m_picture = layOutPicture(m_scale, m_drawing, m_hint, m_device, m_shell.textMeasure());
-    return *m_picture;
+    if (!m_pictureLaidOut) {
+        layOutPicture(m_picture, m_scale, m_drawing, m_hint, m_device, m_shell.textMeasure());
+        m_pictureLaidOut = true;
+    }
+    return m_picture;
 }
 
 void RulerWindow::repaintWithStoredUnit()

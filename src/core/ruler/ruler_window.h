@@ -7,7 +7,6 @@
 #include "core/scale/scale_geometry.h"
 #include "core/settings/ruler_settings.h"
 
-#include <optional>
 #include <string>
 
 class Shell;
@@ -122,7 +121,8 @@ private:
     DrawingSettings m_drawing;
     std::string m_hint; // UTF-8
     Size m_device;      // the window's size in device pixels
-    std::optional<Picture> m_picture;
+    Picture m_picture;
+    bool m_pictureLaidOut = false;
     FirstLayout m_firstLayout = FirstLayout::None;
     bool m_resizing = false; // while Form_Resize sets the window's size itself
 };

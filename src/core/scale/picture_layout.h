@@ -12,5 +12,8 @@
 // the ticks in three bands at both edges, the background between them, a
 // number beside every numbered big tick on both edges, the band of ink that
 // crowded numbers make, and the hint in the middle.
-Picture layOutPicture(const Scale &scale, const DrawingSettings &drawing, const std::string &hint,
-                      Size device, const TextMeasure &measure);
+//
+// The picture laid out before is overwritten: a window lays out a picture
+// at every repaint, and its lists and texts keep the memory they had.
+void layOutPicture(Picture &picture, const Scale &scale, const DrawingSettings &drawing,
+                   const std::string &hint, Size device, const TextMeasure &measure);
