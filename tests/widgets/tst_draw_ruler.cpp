@@ -46,10 +46,9 @@ Picture millimetrePicture(double ratio)
 {
     FontMeasure measure;
     measure.use(QApplication::font(), ratio);
-    Picture picture;
-    layOutPicture(picture, millimetreScale(ratio), redOnYellow(), "毫米",
-                  toCore((QSizeF(652, 120) * ratio).toSize()), measure);
-    return picture;
+    PictureLayout layout;
+    return layout.layOut(millimetreScale(ratio), redOnYellow(), "毫米",
+                         toCore((QSizeF(652, 120) * ratio).toSize()), measure);
 }
 
 // A 652 x 120 ruler at the given ratio, as painter paints it.

@@ -2,7 +2,6 @@
 
 #include "core/ruler/ruler_layout.h"
 #include "core/ruler/twips.h"
-#include "core/scale/picture_layout.h"
 #include "core/settings/numeric_text.h"
 #include "core/settings/setting_values.h"
 #include "core/shell.h"
@@ -180,10 +179,10 @@ void RulerWindow::DrawRuler(int pScaleMode)
 const Picture &RulerWindow::picture()
 {
     if (!m_pictureLaidOut) {
-        layOutPicture(m_picture, m_scale, m_drawing, m_hint, m_device, m_shell.textMeasure());
+        m_layout.layOut(m_scale, m_drawing, m_hint, m_device, m_shell.textMeasure());
         m_pictureLaidOut = true;
     }
-    return m_picture;
+    return m_layout.picture();
 }
 
 void RulerWindow::repaintWithStoredUnit()

@@ -60,35 +60,79 @@ int addTickBands(Picture &picture, const Scale &scale, const DrawingSettings &dr
                                                [](const Tick &tick) { return tick.position < 0; });
         const auto to = std::partition_point(
             from, ticks.end(), [along](const Tick &tick) { return tick.position < along; });
-        band.lines.clear();
-        band.lines.reserve(size_t(to - from));
-        for (auto tick = from; tick != to; ++tick)
-            band.lines.push_back({tick->position, colors[size_t(tick->tickClass)]});
+        // Mostly as many lines as at the last repaint: resizing then costs nothing.
+        band.lines.resize(size_t(to - from));
+        std::transform(from, to, band.lines.begin(), [&colors](const Tick &tick) {
+            return TickLine{tick.position, colors[size_t(tick.tickClass)]};
+        });
         bandStart = bandEnd;
     }
     picture.bands.resize(bands);
     return bandStart;
 }
 
+} // namespace
+
+const Picture &PictureLayout::layOut(const Scale &scale, const DrawingSettings &drawing,
+                                     const std::string &hint, Size device,
+                                     const TextMeasure &measure)
+{
+    Picture &picture = m_picture;
+    picture.device = device;
+    const bool horizontal = scale.orientation == ScaleOrientation::Horizontal;
+    const bool oriented = scale.orientation != ScaleOrientation::None;
+    // Every text is written over one of the picture before, keeping its memory.
+    picture.texts.resize(oriented ? 2 * scale.numbers.size() + 1 : 1);
+    picture.fills.clear();
+    // The tick bands paint their own background; only the room between them is filled.
+    int bands = 0;
+    if (oriented)
+        bands = addTickBands(picture, scale, drawing);
+    else
+        picture.bands.clear();
+    picture.fills.push_back({horizontal ? Rect{0, bands, device.width, device.height - 2 * bands}
+                                        : Rect{bands, 0, device.width - 2 * bands, device.height},
+                             drawing.background});
+    if (oriented)
+        addNumbers(scale, drawing, measure);
+    else
+        m_numberValues.clear();
+
+    PictureText &shownHint = picture.texts.back();
+    shownHint.text = hint;
+    shownHint.baselineLeft = {
+        wholePixel(device.width / 2.0 - measure.advance(hint) / 2),
+        wholePixel(device.height / 2.0 - measure.lineHeight() / 2 + measure.ascent())};
+    shownHint.color = drawing.hint;
+    return picture;
+}
+
 // A number on both edges, centred on its tick: under the top tick and over
 // the bottom one of a horizontal ruler, right of the left tick and left of
 // the right one of a vertical ruler. The numbers are listed in order along
 // the scale, each on the first edge and then on the second.
-void addNumbers(Picture &picture, const Scale &scale, const DrawingSettings &drawing,
-                const TextMeasure &measure)
+void PictureLayout::addNumbers(const Scale &scale, const DrawingSettings &drawing,
+                               const TextMeasure &measure)
 {
+    Picture &picture = m_picture;
     const bool horizontal = scale.orientation == ScaleOrientation::Horizontal;
     const double tick = scale.tickPixels[size_t(TickClass::Big)];
     const double ascent = measure.ascent();
     const double lineHeight = measure.lineHeight();
     const double width = picture.device.width;
     const double height = picture.device.height;
+    const size_t kept = m_numberValues.size();
+    m_numberValues.resize(scale.numbers.size());
     for (size_t i = 0; i < scale.numbers.size(); ++i) {
         const TickNumber &number = scale.numbers[i];
         PictureText &first = picture.texts[2 * i];
         PictureText &second = picture.texts[2 * i + 1];
-        first.text = numberText(number.value);
-        second.text = first.text;
+        // A repaint mostly shows the numbers of the one before.
+        if (i >= kept || m_numberValues[i] != number.value) {
+            m_numberValues[i] = number.value;
+            first.text = numberText(number.value);
+            second.text = first.text;
+        }
         const double advance = measure.advance(first.text);
         if (horizontal) {
             first.baselineLeft.x = second.baselineLeft.x = wholePixel(number.centre - advance / 2);
@@ -125,35 +169,4 @@ void addNumbers(Picture &picture, const Scale &scale, const DrawingSettings &dra
                                      drawing.numbers});
         }
     }
-}
-
-} // namespace
-
-void layOutPicture(Picture &picture, const Scale &scale, const DrawingSettings &drawing,
-                   const std::string &hint, Size device, const TextMeasure &measure)
-{
-    picture.device = device;
-    const bool horizontal = scale.orientation == ScaleOrientation::Horizontal;
-    const bool oriented = scale.orientation != ScaleOrientation::None;
-    // Every text is written over one of the picture before, keeping its memory.
-    picture.texts.resize(oriented ? 2 * scale.numbers.size() + 1 : 1);
-    picture.fills.clear();
-    // The tick bands paint their own background; only the room between them is filled.
-    int bands = 0;
-    if (oriented)
-        bands = addTickBands(picture, scale, drawing);
-    else
-        picture.bands.clear();
-    picture.fills.push_back({horizontal ? Rect{0, bands, device.width, device.height - 2 * bands}
-                                        : Rect{bands, 0, device.width - 2 * bands, device.height},
-                             drawing.background});
-    if (oriented)
-        addNumbers(picture, scale, drawing, measure);
-
-    PictureText &shownHint = picture.texts.back();
-    shownHint.text = hint;
-    shownHint.baselineLeft = {
-        wholePixel(device.width / 2.0 - measure.advance(hint) / 2),
-        wholePixel(device.height / 2.0 - measure.lineHeight() / 2 + measure.ascent())};
-    shownHint.color = drawing.hint;
 }
