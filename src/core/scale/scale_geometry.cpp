@@ -94,6 +94,7 @@ void addSparseTicks(Scale &scale, const StepPositions &steps, Step lastStep, dou
     shown(scale, TickClass::Small).reserve(count);
     shown(scale, TickClass::Mid).reserve(count / 5 + 1);
     shown(scale, TickClass::Big).reserve(count / 10 + 1);
+    scale.numbers.reserve(count / 10);
     for (Step i = 0; i <= lastStep; ++i) {
         const TickClass tickClass = classOfDigit(i % 10);
         const double pixel = steps.pixelOf(double(i));
