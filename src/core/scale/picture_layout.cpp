@@ -121,6 +121,9 @@ void PictureLayout::addNumbers(const Scale &scale, const DrawingSettings &drawin
     const double lineHeight = measure.lineHeight();
     const double width = picture.device.width;
     const double height = picture.device.height;
+    // Along a horizontal ruler the numbers of an edge share one baseline.
+    const int firstBaseline = wholePixel(tick + ascent);
+    const int secondBaseline = wholePixel(height - tick - lineHeight + ascent);
     const size_t kept = m_numberValues.size();
     m_numberValues.resize(scale.numbers.size());
     for (size_t i = 0; i < scale.numbers.size(); ++i) {
@@ -136,8 +139,8 @@ void PictureLayout::addNumbers(const Scale &scale, const DrawingSettings &drawin
         const double advance = measure.advance(first.text);
         if (horizontal) {
             first.baselineLeft.x = second.baselineLeft.x = wholePixel(number.centre - advance / 2);
-            first.baselineLeft.y = wholePixel(tick + ascent);
-            second.baselineLeft.y = wholePixel(height - tick - lineHeight + ascent);
+            first.baselineLeft.y = firstBaseline;
+            second.baselineLeft.y = secondBaseline;
         } else {
             first.baselineLeft.x = int(tick);
             second.baselineLeft.x = wholePixel(width - tick - advance);
