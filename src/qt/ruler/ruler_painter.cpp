@@ -188,7 +188,7 @@ void RulerPainter::blendOver(Stamp &stamp, QRgb color) const
 // unscaled at both edges, rather than every tick drawn down its own column:
 // where a calibrated scale crowds many ticks into every pixel, that is the
 // difference between a few blits and a cache miss on every pixel.
-void RulerPainter::paintBand(QPainter &painter, const TickBand &band, QImage &image) const
+void RulerPainter::paintBand(QPainter &painter, const TickBand &band, QImage &image)
 {
     const Rect &area = band.areas[0];
     const int along = band.horizontal ? area.width : area.height;
@@ -206,8 +206,11 @@ void RulerPainter::paintBand(QPainter &painter, const TickBand &band, QImage &im
     const int start = band.horizontal ? area.x : area.y;
     const QRgb background = rgbFromColorValue(band.background);
     if (band.horizontal) {
+        // Copying a line of the background costs less than filling one.
+        if (m_backgroundLine.size() < size_t(along) || m_backgroundLine.front() != background)
+            m_backgroundLine.assign(size_t(along), background);
         QRgb *const line = row(0);
-        std::fill_n(line, along, background);
+        std::copy_n(m_backgroundLine.data(), along, line);
         for (const TickLine &tick : band.lines) {
             const int at = tick.position - start;
             if (at >= 0 && at < along)

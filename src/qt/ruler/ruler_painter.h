@@ -83,7 +83,7 @@ private:
     Stamp drawnStamp(const QString &text, QRgb color) const;
     // Paints the band with the image it was painted with last time, made
     // anew only when the band's size changes.
-    void paintBand(QPainter &painter, const TickBand &band, QImage &image) const;
+    void paintBand(QPainter &painter, const TickBand &band, QImage &image);
     void paintTexts(QPainter &painter, const Picture &picture);
     // The ink of the stamp blended over color in advance.
     void blendOver(Stamp &stamp, QRgb color) const;
@@ -94,8 +94,10 @@ private:
     double m_lineHeight = 0; // logical pixels
     Stamps m_stamps;
     // What the last repaint worked with, which the next one mostly needs
-    // again: each band's image, each text's stamp and where it lies.
+    // again: each band's image and a line of the background to start it
+    // from, each text's stamp and where it lies.
     std::vector<QImage> m_bands;
+    std::vector<QRgb> m_backgroundLine;
     std::vector<KeptStamp *> m_shown;
     std::vector<QRect> m_areas;
 };
