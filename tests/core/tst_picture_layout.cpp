@@ -30,6 +30,14 @@ Scale millimetres(int lengthPixels, double direction = 0)
     return computeScale(input);
 }
 
+Scale inches(int lengthPixels)
+{
+    ScaleInput input;
+    input.unitCode = 5;
+    input.lengthPixels = lengthPixels;
+    return computeScale(input);
+}
+
 } // namespace
 
 TEST_CASE("numbersStandOnBothEdgesCentredOnTheirTicksAndTheHintInTheMiddle")
@@ -55,8 +63,9 @@ TEST_CASE("numbersStandOnBothEdgesCentredOnTheirTicksAndTheHintInTheMiddle")
     };
     for (const auto &row : rows) {
         CAPTURE(row.name);
-        const Picture picture = layOutPicture(millimetres(652, row.direction), redOnYellow(),
-                                              "毫米", row.device, FakeTextMeasure());
+        PictureLayout layout;
+        const Picture &picture = layout.layOut(millimetres(652, row.direction), redOnYellow(),
+                                               "毫米", row.device, FakeTextMeasure());
         // "10" to "170", each on the first edge and then the second, then the hint.
         REQUIRE(picture.texts.size() == size_t(2 * 17 + 1));
         const PictureText &first = picture.texts[0];
@@ -82,8 +91,9 @@ TEST_CASE("tickBandsReachNoFurtherThanHalfwayAcross")
     // Ticks of 8, 16 and 23 pixels on a ruler 31 pixels broad: the mid and
     // big ticks stop at row 15, and the background fills the one row left
     // between the two edges' bands.
-    const Picture picture =
-        layOutPicture(millimetres(652), redOnYellow(), "毫米", {652, 31}, FakeTextMeasure());
+    PictureLayout layout;
+    const Picture &picture =
+        layout.layOut(millimetres(652), redOnYellow(), "毫米", {652, 31}, FakeTextMeasure());
     REQUIRE(picture.bands.size() == size_t(2));
     const TickBand &every = picture.bands[0];
     CHECK(every.areas[0].y == 0);
@@ -108,4 +118,30 @@ TEST_CASE("tickBandsReachNoFurtherThanHalfwayAcross")
     CHECK(background.area.y == 15);
     CHECK(background.area.height == 1);
     CHECK(background.color == yellow);
+}
+
+TEST_CASE("aPictureLaidOutOverTheOneBeforeShowsOnlyItsOwnScale")
+{
+    // The layout keeps the numbers' texts from one picture to the next:
+    // after other numbers, fewer of them, and the same numbers after a ruler
+    // without a scale, each picture shows what a layout of its own shows.
+    const Scale scales[] = {millimetres(1304), inches(652), millimetres(652),
+                            millimetres(652, 45), millimetres(652)};
+    PictureLayout reused;
+    for (const Scale &scale : scales) {
+        const Picture &picture =
+            reused.layOut(scale, redOnYellow(), "毫米", {1304, 120}, FakeTextMeasure());
+        PictureLayout fresh;
+        const Picture &expected =
+            fresh.layOut(scale, redOnYellow(), "毫米", {1304, 120}, FakeTextMeasure());
+        REQUIRE(picture.texts.size() == expected.texts.size());
+        for (size_t i = 0; i < picture.texts.size(); ++i) {
+            CAPTURE(i);
+            CHECK(picture.texts[i].text == expected.texts[i].text);
+            CHECK(picture.texts[i].baselineLeft.x == expected.texts[i].baselineLeft.x);
+        }
+        REQUIRE(picture.bands.size() == expected.bands.size());
+        for (size_t i = 0; i < picture.bands.size(); ++i)
+            CHECK(picture.bands[i].lines.size() == expected.bands[i].lines.size());
+    }
 }

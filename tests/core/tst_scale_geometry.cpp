@@ -36,9 +36,28 @@ void paintInto(PixelView &view, int position, TickClass tickClass)
 PixelView viewOf(const Scale &scale, int lengthPixels)
 {
     PixelView view(size_t(lengthPixels), {-1, -1, -1});
-    for (const Tick &tick : scale.ticks)
-        paintInto(view, tick.position, tick.tickClass);
+    for (size_t rows = 0; rows < scale.shownTicks.size(); ++rows) {
+        for (const Tick &tick : scale.shownTicks[rows]) {
+            if (tick.position >= 0 && tick.position < lengthPixels)
+                view[size_t(tick.position)][rows] = int(tick.tickClass);
+        }
+    }
     return view;
+}
+
+// Every tick, as a small tick's rows show it, where steps stand a pixel or
+// more apart.
+const std::vector<Tick> &everyTick(const Scale &scale)
+{
+    return scale.shownTicks[size_t(TickClass::Small)];
+}
+
+size_t tickCount(const Scale &scale)
+{
+    size_t count = 0;
+    for (const std::vector<Tick> &ticks : scale.shownTicks)
+        count += ticks.size();
+    return count;
 }
 
 // Paints every step of the scale as a plain loop over the counter would,
@@ -70,17 +89,17 @@ TEST_CASE("millimetresOnTheDesignRuler")
     // 652 pixels at 96 dpi are 172.5 mm: steps 0 to 172.
     const Scale scale = computeScale(rulerOf(6, 652));
     CHECK(scale.orientation == ScaleOrientation::Horizontal);
-    REQUIRE(scale.ticks.size() == size_t(173));
-    CHECK(scale.ticks[0].position == 0);
-    CHECK(scale.ticks[0].tickClass == TickClass::Big);
-    CHECK(scale.ticks[1].position == 3); // 3.78 px
-    CHECK(scale.ticks[1].tickClass == TickClass::Small);
-    CHECK(scale.ticks[5].position == 18); // 18.9 px
-    CHECK(scale.ticks[5].tickClass == TickClass::Mid);
-    CHECK(scale.ticks[10].position == 37); // 37.8 px
-    CHECK(scale.ticks[10].tickClass == TickClass::Big);
-    CHECK(scale.ticks[15].tickClass == TickClass::Mid);
-    CHECK(scale.ticks[172].position == 650);
+    REQUIRE(everyTick(scale).size() == size_t(173));
+    CHECK(everyTick(scale)[0].position == 0);
+    CHECK(everyTick(scale)[0].tickClass == TickClass::Big);
+    CHECK(everyTick(scale)[1].position == 3); // 3.78 px
+    CHECK(everyTick(scale)[1].tickClass == TickClass::Small);
+    CHECK(everyTick(scale)[5].position == 18); // 18.9 px
+    CHECK(everyTick(scale)[5].tickClass == TickClass::Mid);
+    CHECK(everyTick(scale)[10].position == 37); // 37.8 px
+    CHECK(everyTick(scale)[10].tickClass == TickClass::Big);
+    CHECK(everyTick(scale)[15].tickClass == TickClass::Mid);
+    CHECK(everyTick(scale)[172].position == 650);
 
     // Numbers beside every big tick but the first: 10 to 170.
     REQUIRE(scale.numbers.size() == size_t(17));
@@ -94,12 +113,12 @@ TEST_CASE("inchesHaveTenthsHalvesAndWholes")
 {
     // 9.6 pixels to the tenth of an inch; whole positions come out whole.
     const Scale scale = computeScale(rulerOf(5, 652));
-    REQUIRE(scale.ticks.size() == size_t(68)); // 652 / 9.6 = 67.9
-    CHECK(scale.ticks[1].position == 9);
-    CHECK(scale.ticks[5].position == 48);
-    CHECK(scale.ticks[5].tickClass == TickClass::Mid);
-    CHECK(scale.ticks[10].position == 96);
-    CHECK(scale.ticks[10].tickClass == TickClass::Big);
+    REQUIRE(everyTick(scale).size() == size_t(68)); // 652 / 9.6 = 67.9
+    CHECK(everyTick(scale)[1].position == 9);
+    CHECK(everyTick(scale)[5].position == 48);
+    CHECK(everyTick(scale)[5].tickClass == TickClass::Mid);
+    CHECK(everyTick(scale)[10].position == 96);
+    CHECK(everyTick(scale)[10].tickClass == TickClass::Big);
     REQUIRE(!scale.numbers.empty());
     CHECK(scale.numbers.front().value == 1.0);
     CHECK(scale.numbers.back().value == 6.0);
@@ -108,48 +127,48 @@ TEST_CASE("inchesHaveTenthsHalvesAndWholes")
 TEST_CASE("pixelsIncludeATickOnTheFarEdge")
 {
     const Scale exact = computeScale(rulerOf(3, 650));
-    REQUIRE(exact.ticks.size() == size_t(66));
-    CHECK(exact.ticks.back().position == 650);
-    CHECK(exact.ticks[15].position == 150);
-    CHECK(exact.ticks[15].tickClass == TickClass::Mid);
-    CHECK(exact.ticks[20].tickClass == TickClass::Big);
+    REQUIRE(everyTick(exact).size() == size_t(66));
+    CHECK(everyTick(exact).back().position == 650);
+    CHECK(everyTick(exact)[15].position == 150);
+    CHECK(everyTick(exact)[15].tickClass == TickClass::Mid);
+    CHECK(everyTick(exact)[20].tickClass == TickClass::Big);
     REQUIRE(exact.numbers.size() > 1);
     CHECK(exact.numbers[1].value == 200.0);
     CHECK(exact.numbers[1].centre == 200.5);
 
     const Scale inside = computeScale(rulerOf(3, 659));
-    REQUIRE(inside.ticks.size() == size_t(66));
-    CHECK(inside.ticks.back().position == 650);
+    REQUIRE(everyTick(inside).size() == size_t(66));
+    CHECK(everyTick(inside).back().position == 650);
 }
 
 TEST_CASE("onlyThePhysicalScaleSpreadsTicksByTheCalibrationValue")
 {
     // With 0.9, millimetre ticks stand 3.78 / 0.9 = 4.2 pixels apart.
     const Scale scale = computeScale(rulerOf(6, 652, 0.9, true));
-    REQUIRE(scale.ticks.size() == size_t(156)); // 652 / 4.2 = 155.3
-    CHECK(scale.ticks[1].position == 4);
-    CHECK(scale.ticks[10].position == 41);
+    REQUIRE(everyTick(scale).size() == size_t(156)); // 652 / 4.2 = 155.3
+    CHECK(everyTick(scale)[1].position == 4);
+    CHECK(everyTick(scale)[10].position == 41);
     REQUIRE(!scale.numbers.empty());
     CHECK(scale.numbers.front().value == 10.0);
 
     // On the physical scale the correction applies to pixels too.
     const Scale pixels = computeScale(rulerOf(3, 652, 0.5, true));
-    REQUIRE(pixels.ticks.size() > 1);
-    CHECK(pixels.ticks[1].position == 20);
+    REQUIRE(everyTick(pixels).size() > 1);
+    CHECK(everyTick(pixels)[1].position == 20);
 
     const Scale nominal = computeScale(rulerOf(6, 652, 0.9, false));
-    REQUIRE(nominal.ticks.size() > 10);
-    CHECK(nominal.ticks[10].position == 37);
+    REQUIRE(everyTick(nominal).size() > 10);
+    CHECK(everyTick(nominal)[10].position == 37);
 }
 
 TEST_CASE("calibrationValuesWithoutAScale")
 {
     const Scale negative = computeScale(rulerOf(6, 652, -0.05, true));
-    CHECK(negative.ticks.empty());
+    CHECK(everyTick(negative).empty());
     CHECK(negative.numbers.empty());
 
     const Scale zero = computeScale(rulerOf(6, 652, 0, true));
-    CHECK(zero.ticks.size() == size_t(173));
+    CHECK(everyTick(zero).size() == size_t(173));
 }
 
 TEST_CASE("orientationFromDirection")
@@ -158,12 +177,12 @@ TEST_CASE("orientationFromDirection")
     input.direction = 90;
     const Scale vertical = computeScale(input);
     CHECK(vertical.orientation == ScaleOrientation::Vertical);
-    CHECK(vertical.ticks.size() == size_t(173));
+    CHECK(everyTick(vertical).size() == size_t(173));
 
     input.direction = 45;
     const Scale other = computeScale(input);
     CHECK(other.orientation == ScaleOrientation::None);
-    CHECK(other.ticks.empty());
+    CHECK(everyTick(other).empty());
     CHECK(other.numbers.empty());
 }
 
@@ -193,15 +212,15 @@ TEST_CASE("devicePixelRatioScalesPositions")
     ScaleInput input = rulerOf(6, 1304);
     input.devicePixelRatio = 2;
     const Scale doubled = computeScale(input);
-    REQUIRE(doubled.ticks.size() == size_t(173));
-    CHECK(doubled.ticks[10].position == 75); // 75.6 device pixels
+    REQUIRE(everyTick(doubled).size() == size_t(173));
+    CHECK(everyTick(doubled)[10].position == 75); // 75.6 device pixels
     CHECK(doubled.tickPixels == std::array<int, 3>{16, 31, 46});
 
     input.lengthPixels = 815;
     input.devicePixelRatio = 1.25;
     const Scale fractional = computeScale(input);
-    REQUIRE(fractional.ticks.size() > 10);
-    CHECK(fractional.ticks[10].position == 47); // 47.2 device pixels
+    REQUIRE(everyTick(fractional).size() > 10);
+    CHECK(everyTick(fractional)[10].position == 47); // 47.2 device pixels
     CHECK(fractional.tickPixels == std::array<int, 3>{10, 19, 29});
 }
 
@@ -226,7 +245,7 @@ TEST_CASE("denseTicksLookAsIfEveryStepWerePainted")
         ScaleInput input = rulerOf(row.unitCode, 300, row.calibration, true);
         input.devicePixelRatio = row.ratio;
         const Scale scale = computeScale(input);
-        CHECK(scale.ticks.size() <= maxTicks(input.lengthPixels));
+        CHECK(tickCount(scale) <= maxTicks(input.lengthPixels));
         CHECK(viewOf(scale, input.lengthPixels) == unboundedView(input));
     }
 }
@@ -267,11 +286,13 @@ TEST_CASE("workIsBoundedByTheLengthWhateverTheCalibration")
         for (int unitCode : {3, 5, 6}) {
             CAPTURE(unitCode);
             const Scale scale = computeScale(rulerOf(unitCode, 3840, row.calibration, true));
-            CHECK(!scale.ticks.empty());
-            CHECK(scale.ticks.size() <= maxTicks(3840));
+            CHECK(!everyTick(scale).empty());
+            CHECK(tickCount(scale) <= maxTicks(3840));
             CHECK(scale.numbers.size() <= maxNumbers(3840));
-            for (const Tick &tick : scale.ticks)
-                CHECK((tick.position >= 0 && tick.position <= 3840));
+            for (const std::vector<Tick> &ticks : scale.shownTicks) {
+                for (const Tick &tick : ticks)
+                    CHECK((tick.position >= 0 && tick.position <= 3840));
+            }
         }
     }
 }

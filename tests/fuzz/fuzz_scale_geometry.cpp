@@ -12,7 +12,8 @@
 // Properties:
 // - the ticks and numbers stay within maxTicks and maxNumbers;
 // - every tick stands within the ruler, 0 to the length (the far edge
-//   included), in order along the scale, with a big tick at 0;
+//   included), in order along the scale, one per pixel at most for each
+//   class's rows and of at least that class, with a big tick at 0;
 // - every number is a whole count of its unit's big steps (100 pixels, one
 //   inch, ten millimetres), stands on a big tick and reads as that count;
 //   numbers grow along the scale, and a band spans the first to the last;
@@ -33,6 +34,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -86,13 +88,10 @@ double bigStep(int unitCode)
 
 bool hasBigTickAt(const Scale &scale, int position)
 {
-    const auto at = std::lower_bound(scale.ticks.begin(), scale.ticks.end(), position,
+    const std::vector<Tick> &big = scale.shownTicks[size_t(TickClass::Big)];
+    const auto at = std::lower_bound(big.begin(), big.end(), position,
                                      [](const Tick &tick, int p) { return tick.position < p; });
-    for (auto tick = at; tick != scale.ticks.end() && tick->position == position; ++tick) {
-        if (tick->tickClass == TickClass::Big)
-            return true;
-    }
-    return false;
+    return at != big.end() && at->position == position;
 }
 
 void checkTicks(const ScaleInput &input, const Scale &scale)
@@ -101,7 +100,10 @@ void checkTicks(const ScaleInput &input, const Scale &scale)
         Fuzz::require(holds, property, [&] { return shown(input); });
     };
     const int length = input.lengthPixels;
-    require(scale.ticks.size() <= maxTicks(length), "ticks stay within maxTicks");
+    size_t ticks = 0;
+    for (const std::vector<Tick> &shown : scale.shownTicks)
+        ticks += shown.size();
+    require(ticks <= maxTicks(length), "ticks stay within maxTicks");
     require(scale.numbers.size() <= maxNumbers(length), "numbers stay within maxNumbers");
     require(scale.orientation == orientationOf(input.direction),
             "the orientation is the direction's");
@@ -116,18 +118,23 @@ void checkTicks(const ScaleInput &input, const Scale &scale)
     // A ruler of no length shows nothing, whether a tick is listed for its
     // pixel 0 or not.
     const bool drawn = scale.orientation != ScaleOrientation::None && calibration > 0;
+    const bool none = scale.shownTicks[size_t(TickClass::Small)].empty();
     if (length > 0)
-        require(drawn != scale.ticks.empty(), "a scale has ticks exactly when it can be drawn");
-    if (scale.ticks.empty()) {
+        require(drawn != none, "a scale has ticks exactly when it can be drawn");
+    if (none) {
+        require(ticks == 0, "a scale without ticks on its every row has none on the others");
         require(scale.numbers.empty(), "a scale without ticks has no numbers");
         return;
     }
     require(hasBigTickAt(scale, 0), "counter 0 is a big tick at 0");
-    int previous = 0;
-    for (const Tick &tick : scale.ticks) {
-        require(tick.position >= previous && tick.position <= length,
-                "ticks stand within the ruler, in order along it");
-        previous = tick.position;
+    for (size_t rows = 0; rows < scale.shownTicks.size(); ++rows) {
+        int previous = -1;
+        for (const Tick &tick : scale.shownTicks[rows]) {
+            require(tick.position > previous && tick.position <= length,
+                    "ticks stand within the ruler, in order along it, one per pixel at most");
+            require(size_t(tick.tickClass) >= rows, "the ticks over a class's rows reach them");
+            previous = tick.position;
+        }
     }
 }
 

@@ -46,7 +46,8 @@ Picture millimetrePicture(double ratio)
 {
     FontMeasure measure;
     measure.use(QApplication::font(), ratio);
-    return layOutPicture(millimetreScale(ratio), redOnYellow(), "毫米",
+    PictureLayout layout;
+    return layout.layOut(millimetreScale(ratio), redOnYellow(), "毫米",
                          toCore((QSizeF(652, 120) * ratio).toSize()), measure);
 }
 

@@ -2,7 +2,6 @@
 
 #include "core/ruler/ruler_layout.h"
 #include "core/ruler/twips.h"
-#include "core/scale/picture_layout.h"
 #include "core/settings/numeric_text.h"
 #include "core/settings/setting_values.h"
 #include "core/shell.h"
@@ -173,15 +172,17 @@ void RulerWindow::DrawRuler(int pScaleMode)
     input.devicePixelRatio = ratio;
     m_scale = computeScale(input);
     m_hint = unitHint(pScaleMode, m_drawing.physical, m_drawing.calibration);
-    m_picture.reset();
+    m_pictureLaidOut = false;
     m_shell.showPicture();
 }
 
 const Picture &RulerWindow::picture()
 {
-    if (!m_picture)
-        m_picture = layOutPicture(m_scale, m_drawing, m_hint, m_device, m_shell.textMeasure());
-    return *m_picture;
+    if (!m_pictureLaidOut) {
+        m_layout.layOut(m_scale, m_drawing, m_hint, m_device, m_shell.textMeasure());
+        m_pictureLaidOut = true;
+    }
+    return m_layout.picture();
 }
 
 void RulerWindow::repaintWithStoredUnit()

@@ -3,11 +3,10 @@
 #include "core/command_state.h"
 #include "core/geometry.h"
 #include "core/scale/drawing_settings.h"
-#include "core/scale/picture.h"
+#include "core/scale/picture_layout.h"
 #include "core/scale/scale_geometry.h"
 #include "core/settings/ruler_settings.h"
 
-#include <optional>
 #include <string>
 
 class Shell;
@@ -122,7 +121,8 @@ private:
     DrawingSettings m_drawing;
     std::string m_hint; // UTF-8
     Size m_device;      // the window's size in device pixels
-    std::optional<Picture> m_picture;
+    PictureLayout m_layout;
+    bool m_pictureLaidOut = false;
     FirstLayout m_firstLayout = FirstLayout::None;
     bool m_resizing = false; // while Form_Resize sets the window's size itself
 };

@@ -35,12 +35,12 @@ constexpr std::array<double, 3> tickMillimetres{2, 4, 6}; // small, mid, big
 // costs a long division every time.
 using Step = std::int64_t;
 
-TickClass classOfStep(Step step)
+// The class of a step by its last digit.
+TickClass classOfDigit(Step digit)
 {
-    const Step rest = step % 10;
-    if (rest == 0)
+    if (digit == 0)
         return TickClass::Big;
-    return rest == 5 ? TickClass::Mid : TickClass::Small;
+    return digit == 5 ? TickClass::Mid : TickClass::Small;
 }
 
 // Positions of the steps along the scale in device pixels. The product is
@@ -81,46 +81,58 @@ private:
     double m_stepsPerPixel = 1;
 };
 
+std::vector<Tick> &shown(Scale &scale, TickClass reaching)
+{
+    return scale.shownTicks[size_t(reaching)];
+}
+
+// Steps a pixel or more apart: each pixel holds one step at most, and its
+// tick shows over every row it reaches.
 void addSparseTicks(Scale &scale, const StepPositions &steps, Step lastStep, double perStep)
 {
+    const size_t count = size_t(lastStep) + 1;
+    shown(scale, TickClass::Small).reserve(count);
+    shown(scale, TickClass::Mid).reserve(count / 5 + 1);
+    shown(scale, TickClass::Big).reserve(count / 10 + 1);
+    scale.numbers.reserve(count / 10);
     for (Step i = 0; i <= lastStep; ++i) {
-        const TickClass tickClass = classOfStep(i);
+        const TickClass tickClass = classOfDigit(i % 10);
         const double pixel = steps.pixelOf(double(i));
-        scale.ticks.push_back({int(pixel), tickClass});
-        if (tickClass == TickClass::Big && i != 0)
-            scale.numbers.push_back({pixel + 0.5, double(i) * perStep});
+        const Tick tick{int(pixel), tickClass};
+        shown(scale, TickClass::Small).push_back(tick);
+        if (tickClass != TickClass::Small)
+            shown(scale, TickClass::Mid).push_back(tick);
+        if (tickClass == TickClass::Big) {
+            shown(scale, TickClass::Big).push_back(tick);
+            if (i != 0)
+                scale.numbers.push_back({pixel + 0.5, double(i) * perStep});
+        }
     }
 }
 
-// Ticks closer than a pixel: per pixel only the last big, the last mid or big
-// and the last tick can still be seen after all of them are painted in order.
+// Steps closer than a pixel: of the steps first to last that fall on a
+// pixel, painted in order, the rows of a small tick show the last step, those
+// of a mid tick the last mid or big one (5 or 0 in the last digit), those of a
+// big tick the last big one.
 void addDenseTicks(Scale &scale, const StepPositions &steps, Step lastStep, int lengthPixels)
 {
     const int lastPixel = int(std::min<double>(lengthPixels, steps.pixelOf(double(lastStep))));
-    scale.ticks.reserve(3 * size_t(lastPixel + 1));
+    for (std::vector<Tick> &ticks : scale.shownTicks)
+        ticks.reserve(size_t(lastPixel + 1));
     Step first = 0;
     for (int pixel = 0; pixel <= lastPixel; ++pixel) {
         const double nextStep = steps.firstStepAt(pixel + 1);
         const Step next = nextStep > double(lastStep) ? lastStep + 1 : Step(nextStep);
         const Step last = std::max(first, std::min(lastStep, next - 1));
-        // The last big step (a multiple of 10) and the last mid one (5 more),
-        // painted in their order, then the last step unless it was one of them.
-        const Step rest = last % 10;
-        const Step big = last - rest;
-        const Step mid = rest >= 5 ? last - (rest - 5) : big - 5;
-        const auto add = [&](Step step, TickClass tickClass) {
-            if (step >= first)
-                scale.ticks.push_back({pixel, tickClass});
-        };
-        if (mid < big) {
-            add(mid, TickClass::Mid);
-            add(big, TickClass::Big);
-        } else {
-            add(big, TickClass::Big);
-            add(mid, TickClass::Mid);
-        }
-        if (rest != 0 && rest != 5)
-            add(last, TickClass::Small);
+        const Step digit = last % 10;
+        const Step big = last - digit;
+        const bool midLast = digit >= 5;
+        const Step midOrBig = midLast ? last - (digit - 5) : big;
+        shown(scale, TickClass::Small).push_back({pixel, classOfDigit(digit)});
+        if (midOrBig >= first)
+            shown(scale, TickClass::Mid).push_back({pixel, midLast ? TickClass::Mid : TickClass::Big});
+        if (big >= first)
+            shown(scale, TickClass::Big).push_back({pixel, TickClass::Big});
         first = std::max(next, last + 1);
     }
 }

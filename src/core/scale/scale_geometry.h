@@ -14,13 +14,16 @@
 // pixel that contains its exact position, so a tick at 37.8 px lights pixel 37,
 // whose centre is the nearest to 37.8.
 //
-// The work is bounded by the ruler's length in device pixels, whatever the
-// calibration value. Where ticks stand closer than a device pixel, each pixel
-// keeps only the ticks that stay visible when all of them are painted in
-// order: the last big, the last mid-or-big and the very last one. Where the
-// numbers stand closer than a device pixel, only the first and the last are
-// listed and the band between them is reported, which every number's ink
-// would fill.
+// The ticks are given as they show once all of them are painted in order,
+// by the rows they reach into: every tick reaches over a small tick's length,
+// mid and big ticks over a mid tick's, big ticks alone over a big tick's. For
+// each class, at every pixel that ticks of at least that class fall on, the
+// last of them painted there: the very last tick, the last mid-or-big one and
+// the last big one. That is all a repaint needs, and it bounds the work by the
+// ruler's length in device pixels, whatever the calibration value, where ticks
+// stand closer than a device pixel. Where the numbers stand closer than a
+// device pixel, only the first and the last are listed and the band between
+// them is reported, which every number's ink would fill.
 
 enum class TickClass : unsigned char
 {
@@ -69,7 +72,9 @@ struct Scale
 {
     ScaleOrientation orientation = ScaleOrientation::Horizontal;
     std::array<int, 3> tickPixels{}; // length of each class in device pixels
-    std::vector<Tick> ticks;         // in painting order
+    // By TickClass: the ticks that show over the rows that ticks of at least
+    // that class reach into, in order along the scale, one per pixel at most.
+    std::array<std::vector<Tick>, 3> shownTicks;
     std::vector<TickNumber> numbers; // in painting order
     std::optional<NumberBand> numberBand;
 };
@@ -78,7 +83,8 @@ ScaleOrientation orientationOf(double direction);
 
 Scale computeScale(const ScaleInput &input);
 
-// The upper bound on ticks and numbers for a ruler of the given length.
+// The upper bound on ticks, the three classes' together, and numbers for a
+// ruler of the given length.
 std::size_t maxTicks(int lengthPixels);
 std::size_t maxNumbers(int lengthPixels);
 

@@ -120,7 +120,7 @@ size_t RulerPainter::StampHash::operator()(StampKey key) const
     return TextHash{}(key.text) ^ (size_t(key.color) * 0x9E3779B97F4A7C15u);
 }
 
-RulerPainter::Stamp &RulerPainter::stamp(const PictureText &text)
+RulerPainter::KeptStamp &RulerPainter::stamp(const PictureText &text)
 {
     const StampKey key{text.text, rgbFromColorValue(text.color)};
     auto found = m_stamps.find(key);
@@ -130,7 +130,7 @@ RulerPainter::Stamp &RulerPainter::stamp(const PictureText &text)
                              drawnStamp(QString::fromStdString(text.text), key.color))
                     .first;
     }
-    return found->second;
+    return *found;
 }
 
 RulerPainter::Stamp RulerPainter::drawnStamp(const QString &text, QRgb color) const
@@ -172,8 +172,6 @@ RulerPainter::Stamp RulerPainter::drawnStamp(const QString &text, QRgb color) co
 
 void RulerPainter::blendOver(Stamp &stamp, QRgb color) const
 {
-    if (!stamp.overBackground.isNull() && stamp.background == color)
-        return;
     stamp.overBackground = QImage(stamp.image.size(), QImage::Format_RGB32);
     stamp.overBackground.setDevicePixelRatio(m_ratio);
     for (int y = 0; y < stamp.image.height(); ++y) {
@@ -190,28 +188,44 @@ void RulerPainter::blendOver(Stamp &stamp, QRgb color) const
 // unscaled at both edges, rather than every tick drawn down its own column:
 // where a calibrated scale crowds many ticks into every pixel, that is the
 // difference between a few blits and a cache miss on every pixel.
-void RulerPainter::paintBand(QPainter &painter, const TickBand &band) const
+void RulerPainter::paintBand(QPainter &painter, const TickBand &band, QImage &image)
 {
     const Rect &area = band.areas[0];
     const int along = band.horizontal ? area.width : area.height;
     const int breadth = band.horizontal ? area.height : area.width;
     if (along <= 0 || breadth <= 0)
         return;
+    const QSize size = band.horizontal ? QSize(along, breadth) : QSize(breadth, along);
+    if (image.size() != size)
+        image = QImage(size, QImage::Format_RGB32);
+    uchar *const bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    const auto row = [bits, stride](int y) {
+        return reinterpret_cast<QRgb *>(bits + y * stride);
+    };
     const int start = band.horizontal ? area.x : area.y;
-    std::vector<QRgb> line(size_t(along), rgbFromColorValue(band.background));
-    for (const TickLine &tick : band.lines) {
-        const int at = tick.position - start;
-        if (at >= 0 && at < along)
-            line[size_t(at)] = rgbFromColorValue(tick.color);
-    }
-    QImage image = band.horizontal ? QImage(along, breadth, QImage::Format_RGB32)
-                                   : QImage(breadth, along, QImage::Format_RGB32);
+    const QRgb background = rgbFromColorValue(band.background);
     if (band.horizontal) {
-        for (int y = 0; y < breadth; ++y)
-            std::copy(line.begin(), line.end(), reinterpret_cast<QRgb *>(image.scanLine(y)));
+        // Copying a line of the background costs less than filling one.
+        if (m_backgroundLine.size() < size_t(along) || m_backgroundLine.front() != background)
+            m_backgroundLine.assign(size_t(along), background);
+        QRgb *const line = row(0);
+        std::copy_n(m_backgroundLine.data(), along, line);
+        for (const TickLine &tick : band.lines) {
+            const int at = tick.position - start;
+            if (at >= 0 && at < along)
+                line[at] = rgbFromColorValue(tick.color);
+        }
+        for (int y = 1; y < breadth; ++y)
+            std::copy_n(line, along, row(y));
     } else {
         for (int y = 0; y < along; ++y)
-            std::fill_n(reinterpret_cast<QRgb *>(image.scanLine(y)), breadth, line[size_t(y)]);
+            std::fill_n(row(y), breadth, background);
+        for (const TickLine &tick : band.lines) {
+            const int at = tick.position - start;
+            if (at >= 0 && at < along)
+                std::fill_n(row(at), breadth, rgbFromColorValue(tick.color));
+        }
     }
     image.setDevicePixelRatio(m_ratio);
     for (const Rect &edge : band.areas)
@@ -220,36 +234,44 @@ void RulerPainter::paintBand(QPainter &painter, const TickBand &band) const
 
 void RulerPainter::paintTexts(QPainter &painter, const Picture &picture)
 {
-    // The baseline and the left edge fall on whole device pixels, as they
-    // do inside the stamp, so that the stamp lands pixel for pixel.
-    std::vector<Stamp *> stamps;
-    std::vector<QRect> areas;
-    stamps.reserve(picture.texts.size());
-    areas.reserve(picture.texts.size());
-    Stamp *placed = nullptr;
-    const PictureText *previous = nullptr;
-    for (const PictureText &text : picture.texts) {
-        // A number stands on both edges: a text is often the one before it again.
-        if (!previous || text.text != previous->text || text.color != previous->color)
-            placed = &stamp(text);
-        previous = &text;
-        stamps.push_back(placed);
-        areas.emplace_back(
-            QPoint(text.baselineLeft.x - placed->left, text.baselineLeft.y - placed->baseline),
-            placed->image.size());
+    const size_t count = picture.texts.size();
+    m_shown.resize(count);
+    m_areas.resize(count);
+    const auto isStampOf = [](const KeptStamp *kept, const std::string &text, QRgb color) {
+        return kept && kept->first.color == color && kept->first.text == text;
+    };
+    for (size_t i = 0; i < count; ++i) {
+        const PictureText &text = picture.texts[i];
+        const QRgb color = rgbFromColorValue(text.color);
+        // A repaint mostly shows the texts of the one before, and a number
+        // stands on both edges: a text is often the one before it again.
+        KeptStamp *&shown = m_shown[i];
+        if (!isStampOf(shown, text.text, color)) {
+            shown = i > 0 && isStampOf(m_shown[i - 1], text.text, color) ? m_shown[i - 1]
+                                                                         : &stamp(text);
+        }
+        // The baseline and the left edge fall on whole device pixels, as
+        // they do inside the stamp, so that the stamp lands pixel for pixel.
+        const Stamp &placed = shown->second;
+        m_areas[i] = QRect(
+            QPoint(text.baselineLeft.x - placed.left, text.baselineLeft.y - placed.baseline),
+            placed.image.size());
     }
     // A text that keeps clear of the others and lies on one fill alone is
     // copied with its ink blended over that fill in advance, which costs
     // less than blending; texts crowded into each other's room are blended
     // one over the other.
     const std::vector<bool> crowded =
-        overlapping(areas, picture.device.width >= picture.device.height);
-    for (size_t i = 0; i < stamps.size(); ++i) {
-        Stamp &placed = *stamps[i];
-        const PictureFill *under = crowded[i] ? nullptr : soleFillUnder(picture.fills, areas[i]);
-        if (under)
-            blendOver(placed, rgbFromColorValue(under->color));
-        painter.drawImage(QPointF(areas[i].topLeft()) / m_ratio,
+        overlapping(m_areas, picture.device.width >= picture.device.height);
+    for (size_t i = 0; i < count; ++i) {
+        Stamp &placed = m_shown[i]->second;
+        const PictureFill *under = crowded[i] ? nullptr : soleFillUnder(picture.fills, m_areas[i]);
+        if (under) {
+            const QRgb background = rgbFromColorValue(under->color);
+            if (placed.background != background)
+                blendOver(placed, background);
+        }
+        painter.drawImage(QPointF(m_areas[i].topLeft()) / m_ratio,
                           under ? placed.overBackground : placed.image);
     }
 }
@@ -263,11 +285,14 @@ void RulerPainter::useFont(const QFont &font, qreal ratio)
         m_ascent = metrics.ascent();
         m_lineHeight = metrics.height();
         m_stamps.clear();
+        m_shown.clear();
     }
     // A cache grown past its bound (a crowded scale ends on another number
     // at every size) starts again, before a repaint holds on to any of it.
-    if (m_stamps.size() > maxStamps)
+    if (m_stamps.size() > maxStamps) {
         m_stamps.clear();
+        m_shown.clear();
+    }
 }
 
 void RulerPainter::prepare(const Picture &picture, const QFont &font, qreal ratio)
@@ -280,8 +305,9 @@ void RulerPainter::prepare(const Picture &picture, const QFont &font, qreal rati
 void RulerPainter::paint(QPainter &painter, const Picture &picture, const QFont &font, qreal ratio)
 {
     useFont(font, ratio);
-    for (const TickBand &band : picture.bands)
-        paintBand(painter, band);
+    m_bands.resize(picture.bands.size());
+    for (size_t i = 0; i < picture.bands.size(); ++i)
+        paintBand(painter, picture.bands[i], m_bands[i]);
     for (const PictureFill &fill : picture.fills)
         painter.fillRect(logical(fill.area, m_ratio),
                          QColor::fromRgb(rgbFromColorValue(fill.color)));

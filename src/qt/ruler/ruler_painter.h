@@ -4,8 +4,10 @@
 
 #include <QFont>
 #include <QImage>
+#include <QRect>
 #include <QString>
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -44,7 +46,7 @@ private:
         // The ink already blended over a background, which a repaint can copy
         // where the stamp lies on that background alone.
         QImage overBackground;
-        QRgb background = 0;
+        std::optional<QRgb> background;
     };
 
     // A text in a colour, looked up by a view of the text, which copies
@@ -74,11 +76,14 @@ private:
     // Node-based, so that a stamp stays where it is while others are added:
     // a repaint holds on to the stamps it has placed.
     using Stamps = std::unordered_map<KeptStampKey, Stamp, StampHash, StampEqual>;
+    using KeptStamp = Stamps::value_type;
 
     // The stamp kept for the text, drawn the first time it is asked for.
-    Stamp &stamp(const PictureText &text);
+    KeptStamp &stamp(const PictureText &text);
     Stamp drawnStamp(const QString &text, QRgb color) const;
-    void paintBand(QPainter &painter, const TickBand &band) const;
+    // Paints the band with the image it was painted with last time, made
+    // anew only when the band's size changes.
+    void paintBand(QPainter &painter, const TickBand &band, QImage &image);
     void paintTexts(QPainter &painter, const Picture &picture);
     // The ink of the stamp blended over color in advance.
     void blendOver(Stamp &stamp, QRgb color) const;
@@ -88,4 +93,11 @@ private:
     double m_ascent = 0;     // logical pixels
     double m_lineHeight = 0; // logical pixels
     Stamps m_stamps;
+    // What the last repaint worked with, which the next one mostly needs
+    // again: each band's image and a line of the background to start it
+    // from, each text's stamp and where it lies.
+    std::vector<QImage> m_bands;
+    std::vector<QRgb> m_backgroundLine;
+    std::vector<KeptStamp *> m_shown;
+    std::vector<QRect> m_areas;
 };
