@@ -2,6 +2,7 @@
 
 #include "core/commands/commands.h"
 #include "core/ruler/ruler_window.h"
+#include "counting_file_system.h"
 #include "fake_shell.h"
 #include "temporary_settings_file.h"
 
@@ -23,7 +24,8 @@ struct ShownRuler
     std::string hint() { return ruler.picture().texts.back().text; }
 
     TemporarySettingsFile file;
-    RulerSettings settings = file.settings();
+    CountingFileSystem files{file.files()};
+    RulerSettings settings{files, file.path()};
     FakeShell shell;
     RulerWindow ruler{shell, settings};
     Commands commands{ruler, shell, shell, settings};

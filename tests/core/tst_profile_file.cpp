@@ -1,8 +1,8 @@
 #include "core/settings/profile_file.h"
 #include "temporary_settings_file.h"
 
+#include <array>
 #include <doctest/doctest.h>
-
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,13 +35,20 @@ TEST_CASE("readsCleanedValues")
         {"blank inside a number", "Key=9 0", "90"},
         {"blanks around", "  Key  =   90   ", "90"},
         {"tabs around", "Key\t=\t90\t", "90"},
-        {"NUL inside", "Key=9\0"s "0", "90"},
+        {"NUL inside",
+         "Key=9\0"s
+         "0",
+         "90"},
         {"empty value", "Key=", ""},
         {"equals inside value", "Key=a=b", "a=b"},
         {"quotes stay", "Key=\"x\"", "\"x\""},
         {"UTF-8 text", "Key=毫 米", "毫米"},
         // A byte-order mark that starts a value is part of it.
-        {"byte-order mark starting a value", "Key=\xEF\xBB\xBF" "90", "\xEF\xBB\xBF" "90"},
+        {"byte-order mark starting a value",
+         "Key=\xEF\xBB\xBF"
+         "90",
+         "\xEF\xBB\xBF"
+         "90"},
     };
     for (const auto &row : rows) {
         CAPTURE(row.name);
@@ -112,13 +119,11 @@ TEST_CASE("writeChangesOnlyItsLine")
     } rows[] = {
         {"existing key, CRLF, comments, other sections", commented, "Width",
          replaced("Width = 9780   ", "Width =VALUE")},
-        {"new key goes after the section's last line, before the blank line", commented,
-         "Height", replaced("Unknown=x\r\n", "Unknown=x\r\nHeight=VALUE\r\n")},
+        {"new key goes after the section's last line, before the blank line", commented, "Height",
+         replaced("Unknown=x\r\n", "Unknown=x\r\nHeight=VALUE\r\n")},
         {"last line without line end", "[General]\nA=1", "B", "[General]\nA=1\nB=VALUE\n"},
-        {"section header without line end", "[General]", "B",
-         newFileLines("[General]\nB=VALUE\n")},
-        {"missing section is appended", "[Other]\nA=1", "B",
-         "[Other]\nA=1\n[General]\nB=VALUE\n"},
+        {"section header without line end", "[General]", "B", newFileLines("[General]\nB=VALUE\n")},
+        {"missing section is appended", "[Other]\nA=1", "B", "[Other]\nA=1\n[General]\nB=VALUE\n"},
         {"CR-only line ends", "[General]\rA=1\r", "B", "[General]\rA=1\rB=VALUE\r"},
         {"new key ends as the line before it, not joining a blank line",
          "[General]\rA=1\n\n[Other]\rB=2\r", "C", "[General]\rA=1\nC=VALUE\n\n[Other]\rB=2\r"},
@@ -126,8 +131,7 @@ TEST_CASE("writeChangesOnlyItsLine")
          "\xEF\xBB\xBF[General]\nA=VALUE\n"},
         {"only a byte-order mark", "\xEF\xBB\xBF", "A",
          "\xEF\xBB\xBF" + newFileLines("[General]\nA=VALUE\n")},
-        {"key in a comment is not the key", "[General]\n;A=1\n", "A",
-         "[General]\n;A=1\nA=VALUE\n"},
+        {"key in a comment is not the key", "[General]\n;A=1\n", "A", "[General]\n;A=1\nA=VALUE\n"},
         {"junk before the first section", "\x01\x02junk=1\n[General]\n", "junk",
          "\x01\x02junk=1\n[General]\njunk=VALUE\n"},
         {"value with NUL bytes in the file", "[General]\nA=\0\0\nB=2\n"s, "A",
@@ -171,15 +175,24 @@ TEST_CASE("refusesWhatCannotStandOnOneLine")
     }
 }
 
-TEST_CASE("severalKeysFromOneReading")
+TEST_CASE("severalKeysInOneReadingAndInOneChange")
 {
     TemporarySettingsFile file;
-    const std::vector<std::string_view> keys{"B", "Missing", "a"};
-    CHECK(ReadIniValues(file.files(), file.path(), "General", keys) ==
-          std::vector<std::string>{"", "", ""});
+    CHECK(IniFileText(file.files(), file.path()).value("General", "B") == "");
     file.setText("[General]\nA=1\nB= 2 2\n");
-    CHECK(ReadIniValues(file.files(), file.path(), "General", keys) ==
-          std::vector<std::string>{"22", "", "1"});
+    const IniFileText reading(file.files(), file.path());
+    file.setText("[General]\n");
+    CHECK(reading.value("General", "B") == "22");
+    CHECK(reading.value("General", "Missing") == "");
+    CHECK(reading.value("General", "a") == "1");
+
+    const std::array written{IniEntry{"A", "3"}, IniEntry{"C", "4"}};
+    CHECK(WriteIniValues(file.files(), file.path(), "General", written));
+    CHECK(file.text() == "[General]\nA=3\nC=4\n");
+    // One that cannot be stored, and none of them is.
+    const std::array refused{IniEntry{"A", "5"}, IniEntry{"D", "6\n7"}};
+    CHECK(!WriteIniValues(file.files(), file.path(), "General", refused));
+    CHECK(file.text() == "[General]\nA=3\nC=4\n");
 }
 
 TEST_CASE("oversizedFileIsNeitherReadNorRewritten")

@@ -1,7 +1,6 @@
 #include "shown_ruler.h"
 
 #include <doctest/doctest.h>
-
 #include <optional>
 #include <string>
 #include <string_view>
@@ -191,7 +190,13 @@ TEST_CASE("minimumSizePerOrientation")
 TEST_CASE("everyResizeStoresLengthAndBreadth")
 {
     ShownRuler shown("Direction=90\n");
+    shown.files.reads = 0;
+    shown.files.locks = 0;
     shown.shell.resizeWindow({150, 700});
+    // Each step of a drag reads the file once, and changes it once: one
+    // more reading under the lock.
+    CHECK(shown.files.reads == 2);
+    CHECK(shown.files.locks == 1);
     // A vertical ruler's height is its length, stored under Width.
     CHECK(shown.stored(SettingsKey::Width) == "10500");
     CHECK(shown.stored(SettingsKey::Height) == "2250");

@@ -290,12 +290,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray otherAfter = readValue(otherKey8);
     Fuzz::require(otherAfter == (otherIsKey ? expected : otherBefore),
                   "any other key reads as it did before");
-    const std::string otherKeyBytes = otherKey8.toStdString();
-    const std::string keyBytes = key8.toStdString();
-    Fuzz::require(
-        ReadIniValues(files, systemPath, section8.toStdString(), {otherKeyBytes, keyBytes}) ==
-            std::vector<std::string>{otherAfter.toStdString(), expected.toStdString()},
-        "several keys from one reading read as each alone");
+    const IniFileText reading(files, systemPath);
+    const std::string sectionBytes = section8.toStdString();
+    Fuzz::require(reading.value(sectionBytes, otherKey8.toStdString()) ==
+                          otherAfter.toStdString() &&
+                      reading.value(sectionBytes, key8.toStdString()) == expected.toStdString(),
+                  "several keys from one reading read as each alone");
 
     checkLines(before.value_or(QByteArray()), *after, section8, key8, value8);
     return 0;

@@ -64,10 +64,11 @@ void rounds(const std::string &file, long long count, const std::vector<std::str
             }
             ++written;
             lastWritten.insert_or_assign(key, valueOfRound(round));
-            const std::vector<std::string> stored = ReadIniValues(files, file, section, keys);
-            for (size_t i = 0; i < keys.size(); ++i) {
-                const auto expected = lastWritten.find(keys[i]);
-                if (expected != lastWritten.end() && stored[i] != expected->second)
+            const IniFileText stored(files, file);
+            for (const std::string_view other : keys) {
+                const auto expected = lastWritten.find(other);
+                if (expected != lastWritten.end() &&
+                    stored.value(section, other) != expected->second)
                     ++lost;
             }
         }

@@ -49,18 +49,19 @@ void placeForMeasuring(RulerWindow &ruler, Shell &window)
 
 } // namespace
 
-void runCalibrationEntry(Commands &commands, RulerWindow &ruler, Shell &window,
-                         CommandShell &shell, const RulerSettings &settings)
+void runCalibrationEntry(Commands &commands, RulerWindow &ruler, Shell &window, CommandShell &shell,
+                         const RulerSettings &settings)
 {
     const CommandState &state = commands.state();
     const int direction = state.direction.markedIndex();
     const int unit = state.unit.markedIndex();
     const int sizeMode = state.size.markedIndex();
     const Rect before = window.windowGeometry();
-    const std::string storedLength = settings.read(SettingsKey::Width);
-    const std::string storedBreadth = settings.read(SettingsKey::Height);
+    const RulerSettings::Snapshot stored = settings.snapshot();
+    const std::string storedLength = stored.value(SettingsKey::Width);
+    const std::string storedBreadth = stored.value(SettingsKey::Height);
     const double lastAnswer =
-        NumericText::numericValue(settings.read(SettingsKey::Revision)) * referenceMillimetres;
+        NumericText::numericValue(stored.value(SettingsKey::Revision)) * referenceMillimetres;
 
     commands.mnuDirection_Click(0);
     commands.mnuScaleMode_Click(0);
@@ -79,8 +80,7 @@ void runCalibrationEntry(Commands &commands, RulerWindow &ruler, Shell &window,
     }
 
     // The ruler's own length and breadth come back with its orientation.
-    settings.write(SettingsKey::Width, storedLength);
-    settings.write(SettingsKey::Height, storedBreadth);
+    settings.write({{SettingsKey::Width, storedLength}, {SettingsKey::Height, storedBreadth}});
     commands.mnuDirection_Click(direction);
     commands.mnuScaleMode_Click(unit);
     commands.mnuSize_Click(sizeMode);

@@ -26,17 +26,13 @@ std::string upperCase(std::string_view text)
 
 ColorSettings::ColorSettings(const RulerSettings &settings)
 {
-    std::array<SettingsKey, rowCount + 1> keys{};
-    for (int row = 0; row < rowCount; ++row)
-        keys[size_t(row)] = colorSettings[size_t(row)].key;
-    keys[rowCount] = SettingsKey::IfCustomRulerLineColor;
-    const auto stored = settings.read(keys);
+    const RulerSettings::Snapshot stored = settings.snapshot();
     for (int row = 0; row < rowCount; ++row) {
-        const std::string &text = stored[size_t(row)];
+        const std::string text = stored.value(colorSettings[size_t(row)].key);
         setText(row,
                 ParseColorText(text) == -1 ? colorText(colorSettings[size_t(row)].fallback) : text);
     }
-    m_customLineColors = isTrueText(stored[rowCount]);
+    m_customLineColors = isTrueText(stored.value(SettingsKey::IfCustomRulerLineColor));
 }
 
 std::string_view ColorSettings::caption(int row)

@@ -6,7 +6,6 @@
 #include "core/settings/setting_values.h"
 #include "core/shell.h"
 
-#include <array>
 #include <cmath>
 
 namespace {
@@ -43,32 +42,29 @@ void RulerWindow::Form_Load(RulerCommands &commands)
     m_commands = &commands;
 
     // Nothing below writes these keys before it has used them: one reading.
-    const auto [transparent, showInTaskbar, alwaysOnTop, direction, sizeMode, scaleMode] =
-        m_settings.read(std::array{SettingsKey::Transparent, SettingsKey::ShowInTaskBar,
-                                   SettingsKey::AlwaysOnTop, SettingsKey::Direction,
-                                   SettingsKey::SizeMode, SettingsKey::ScaleMode});
+    const RulerSettings::Snapshot stored = m_settings.snapshot();
 
-    m_shell.setOpacity(opacityOf(transparent));
+    m_shell.setOpacity(opacityOf(stored.value(SettingsKey::Transparent)));
 
     CommandState &state = commands.state();
-    state.taskbar = isTrueText(showInTaskbar);
-    state.alwaysOnTop = isTrueText(alwaysOnTop);
+    state.taskbar = isTrueText(stored.value(SettingsKey::ShowInTaskBar));
+    state.alwaysOnTop = isTrueText(stored.value(SettingsKey::AlwaysOnTop));
     // Topmost before the taskbar presence: a Qt window whose flags change
     // before it is first shown is made anew, and loses what was set on it.
     m_shell.setTopmost(state.alwaysOnTop);
     m_shell.setTaskbarPresence(state.taskbar);
 
-    state.direction.mark(isVerticalText(direction) ? 1 : 0);
-    state.size.mark(numericValue(sizeMode) == 1 ? 1 : 0);
-    commands.mnuScaleMode_Click(unitIndexOf(scaleMode));
+    state.direction.mark(isVerticalText(stored.value(SettingsKey::Direction)) ? 1 : 0);
+    state.size.mark(numericValue(stored.value(SettingsKey::SizeMode)) == 1 ? 1 : 0);
+    commands.mnuScaleMode_Click(unitIndexOf(stored.value(SettingsKey::ScaleMode)));
 
     m_firstLayout = FirstLayout::Pending;
 }
 
 void RulerWindow::Form_Unload()
 {
-    m_settings.write(SettingsKey::Left, NumericText::singleText(leftTwips()));
-    m_settings.write(SettingsKey::Top, NumericText::singleText(topTwips()));
+    m_settings.write({{SettingsKey::Left, NumericText::singleText(leftTwips())},
+                      {SettingsKey::Top, NumericText::singleText(topTwips())}});
 }
 
 double RulerWindow::leftTwips() const
@@ -100,13 +96,12 @@ void RulerWindow::Form_Resize()
 
     if (m_resizing)
         return;
-    // Nothing below writes these keys before it has used them: one reading.
-    const auto [direction, storedLength, storedBreadth, scaleMode, storedLeft, storedTop] =
-        m_settings.read(std::array{SettingsKey::Direction, SettingsKey::Width, SettingsKey::Height,
-                                   SettingsKey::ScaleMode, SettingsKey::Left, SettingsKey::Top});
-    const bool vertical = isVerticalText(direction);
-    const double length = numericValue(storedLength);
-    const double breadth = numericValue(storedBreadth);
+    // Nothing below writes a key before it has used it, the scale's
+    // included: one reading of the file for the whole step.
+    const RulerSettings::Snapshot stored = m_settings.snapshot();
+    const bool vertical = isVerticalText(stored.value(SettingsKey::Direction));
+    const double length = numericValue(stored.value(SettingsKey::Width));
+    const double breadth = numericValue(stored.value(SettingsKey::Height));
     const double tpp = m_shell.twipsPerPixel();
     const RulerBounds bounds = rulerBounds(designSize(), m_shell.desktop());
 
@@ -114,13 +109,13 @@ void RulerWindow::Form_Resize()
         m_firstLayout = FirstLayout::Restoring;
         // Restore the stored shape at once within its bounds, so that a
         // missing or absurd size never shows, not even for a moment.
-        const Size stored{Twips::toPixels(vertical ? breadth : length, tpp),
-                          Twips::toPixels(vertical ? length : breadth, tpp)};
-        m_shell.resizeWindow(boundedSize(stored, bounds, vertical));
+        const Size storedSize{Twips::toPixels(vertical ? breadth : length, tpp),
+                              Twips::toPixels(vertical ? length : breadth, tpp)};
+        m_shell.resizeWindow(boundedSize(storedSize, bounds, vertical));
         const Rect restored = m_shell.windowGeometry();
-        const Rect wanted{Twips::toPixels(numericValue(storedLeft), tpp),
-                          Twips::toPixels(numericValue(storedTop), tpp), restored.width,
-                          restored.height};
+        const Rect wanted{Twips::toPixels(numericValue(stored.value(SettingsKey::Left)), tpp),
+                          Twips::toPixels(numericValue(stored.value(SettingsKey::Top)), tpp),
+                          restored.width, restored.height};
         m_shell.moveWindow(reachablePosition(wanted, m_shell.screens()));
         m_firstLayout = FirstLayout::None;
     } else if (m_firstLayout == FirstLayout::Restoring) {
@@ -141,20 +136,26 @@ void RulerWindow::Form_Resize()
     const Size grip = gripSize();
     m_shell.placeGrip(
         {laidOut.width - grip.width, laidOut.height - grip.height, grip.width, grip.height});
-    DrawRuler(unitCodeOf(scaleMode));
+    DrawRuler(unitCodeOf(stored.value(SettingsKey::ScaleMode)), stored);
 
     // Width and Height hold the length and breadth whatever the orientation.
     const int lengthPixels = vertical ? laidOut.height : laidOut.width;
     const int breadthPixels = vertical ? laidOut.width : laidOut.height;
-    m_settings.write(SettingsKey::Width,
-                     NumericText::singleText(Twips::fromPixelsKeeping(lengthPixels, length, tpp)));
-    m_settings.write(SettingsKey::Height, NumericText::singleText(Twips::fromPixelsKeeping(
-                                              breadthPixels, breadth, tpp)));
+    m_settings.write(
+        {{SettingsKey::Width,
+          NumericText::singleText(Twips::fromPixelsKeeping(lengthPixels, length, tpp))},
+         {SettingsKey::Height,
+          NumericText::singleText(Twips::fromPixelsKeeping(breadthPixels, breadth, tpp))}});
 }
 
 void RulerWindow::DrawRuler(int pScaleMode)
 {
-    m_drawing = readDrawingSettings(m_settings);
+    DrawRuler(pScaleMode, m_settings.snapshot());
+}
+
+void RulerWindow::DrawRuler(int pScaleMode, const RulerSettings::Snapshot &stored)
+{
+    m_drawing = readDrawingSettings(stored);
     const Rect window = m_shell.windowGeometry();
     const double ratio = m_shell.devicePixelRatio();
     const bool vertical = orientationOf(m_drawing.direction) == ScaleOrientation::Vertical;
@@ -187,7 +188,8 @@ const Picture &RulerWindow::picture()
 
 void RulerWindow::repaintWithStoredUnit()
 {
-    DrawRuler(unitCodeOf(m_settings.read(SettingsKey::ScaleMode)));
+    const RulerSettings::Snapshot stored = m_settings.snapshot();
+    DrawRuler(unitCodeOf(stored.value(SettingsKey::ScaleMode)), stored);
 }
 
 void RulerWindow::moveTwips(double left, double top)

@@ -25,7 +25,7 @@ public:
 // Keys the ruler window answers; every other key is left to the shell.
 enum class RulerKey
 {
-    Plus, // also "=", the same key unshifted
+    Plus,  // also "=", the same key unshifted
     Minus, // also "_"
     Up,
     Down,
@@ -74,7 +74,9 @@ public:
     // Works out the whole scale from ruler.ini in the given unit (3 pixels,
     // 5 inches, 6 millimetres) and has the shell show it.
     void DrawRuler(int pScaleMode);
-    // DrawRuler in the unit that ruler.ini holds (a change of screen).
+    // DrawRuler from settings already read for the same event.
+    void DrawRuler(int pScaleMode, const RulerSettings::Snapshot &stored);
+    // DrawRuler in the unit that ruler.ini holds (new colours, a change of screen).
     void repaintWithStoredUnit();
     // What the window shows until the next DrawRuler: the scale it worked
     // out, laid out in the shell's font when first asked for. Measuring a
@@ -105,7 +107,7 @@ private:
     enum class FirstLayout
     {
         None,
-        Pending, // from the end of load until the first layout
+        Pending,   // from the end of load until the first layout
         Restoring, // while it restores the stored size and position
     };
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstdint>
+#include "core/settings/ruler_settings.h"
 
-class RulerSettings;
+#include <cstdint>
 
 // What one repaint of the ruler takes from ruler.ini: the scale mode, the
 // calibration value, the orientation and the colours, with their fallbacks.
@@ -23,5 +23,5 @@ struct DrawingSettings
     bool customLines = false; // big, mid and small ticks take their own colours
 };
 
-// Reads the eleven keys from the file, every time: nothing is cached.
-DrawingSettings readDrawingSettings(const RulerSettings &settings);
+// The eleven keys as a reading of the file found them.
+DrawingSettings readDrawingSettings(const RulerSettings::Snapshot &stored);

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -31,49 +33,42 @@ std::string cleanedValue(std::string raw)
     return raw;
 }
 
-// section and key as the file holds them; the value comes back as text.
-std::string valueIn(const FileSystem &files, std::string_view text, std::string_view section,
-                    std::string_view key)
-{
-    const std::optional<std::string> stored = ProfileText::value(text, section, key);
-    return stored ? cleanedValue(files.fromFileText(*stored)) : std::string();
-}
-
 } // namespace
+
+IniFileText::IniFileText(const FileSystem &files, const std::string &fileName)
+    : m_files(&files)
+    , m_text(files.read(fileName, maxFileSize))
+{}
+
+std::string IniFileText::value(std::string_view section, std::string_view key) const
+{
+    if (!m_text)
+        return {};
+    const std::optional<std::string> stored =
+        ProfileText::value(*m_text, m_files->toFileText(section), m_files->toFileText(key));
+    return stored ? cleanedValue(m_files->fromFileText(*stored)) : std::string();
+}
 
 std::string ReadIniValue(const FileSystem &files, const std::string &fileName,
                          std::string_view section, std::string_view key)
 {
-    const std::optional<std::string> text = files.read(fileName, maxFileSize);
-    return text ? valueIn(files, *text, files.toFileText(section), files.toFileText(key))
-                : std::string();
+    return IniFileText(files, fileName).value(section, key);
 }
 
-std::vector<std::string> ReadIniValues(const FileSystem &files, const std::string &fileName,
-                                       std::string_view section,
-                                       const std::vector<std::string_view> &keys)
-{
-    const std::optional<std::string> text = files.read(fileName, maxFileSize);
-    const std::string storedSection = files.toFileText(section);
-    std::vector<std::string> values;
-    values.reserve(keys.size());
-    for (const std::string_view key : keys)
-        values.push_back(text ? valueIn(files, *text, storedSection, files.toFileText(key))
-                              : std::string());
-    return values;
-}
-
-bool WriteIniValue(const FileSystem &files, const std::string &fileName, std::string_view section,
-                   std::string_view key, std::string_view value)
+bool WriteIniValues(const FileSystem &files, const std::string &fileName, std::string_view section,
+                    std::span<const IniEntry> entries)
 {
     // The checks and the edit are on the bytes the file will hold, so that a
     // write over the file's own bytes measures what is really stored.
     const std::string storedSection = files.toFileText(section);
-    const std::string storedKey = files.toFileText(key);
-    const std::string storedValue = files.toFileText(value);
-    if (!ProfileText::canStore(storedSection, storedKey, storedValue)) {
-        errno = EINVAL;
-        return false;
+    std::vector<std::pair<std::string, std::string>> stored;
+    stored.reserve(entries.size());
+    for (const IniEntry &entry : entries) {
+        stored.emplace_back(files.toFileText(entry.key), files.toFileText(entry.value));
+        if (!ProfileText::canStore(storedSection, stored.back().first, stored.back().second)) {
+            errno = EINVAL;
+            return false;
+        }
     }
 
     // Read, change and replace as one step that no other ruler cuts into.
@@ -86,12 +81,20 @@ bool WriteIniValue(const FileSystem &files, const std::string &fileName, std::st
         current = std::move(*text);
     else if (errno != ENOENT)
         return false;
-    const std::string updated =
-        ProfileText::withValue(current, storedSection, storedKey, storedValue, files.lineEnd());
+    std::string updated = current;
+    for (const auto &[key, value] : stored)
+        updated = ProfileText::withValue(updated, storedSection, key, value, files.lineEnd());
     if (updated == current)
         return true;
     // A size or a position dragged with the mouse mostly keeps its number of
     // digits: such a write goes over the file's own bytes, a fraction of the
     // cost of a new file.
     return files.overwrite(fileName, updated) || files.replace(fileName, updated);
+}
+
+bool WriteIniValue(const FileSystem &files, const std::string &fileName, std::string_view section,
+                   std::string_view key, std::string_view value)
+{
+    const IniEntry entry{key, value};
+    return WriteIniValues(files, fileName, section, {&entry, 1});
 }

@@ -222,8 +222,7 @@ void Form2::setRowEnabled(int Index, bool enabled)
 
 void Form2::Command1_Click()
 {
-    const RulerSettings &settings = m_ruler.settings();
-    m_model.save(settings);
-    m_ruler.behaviour().DrawRuler(unitCodeOf(settings.read(SettingsKey::ScaleMode)));
+    m_model.save(m_ruler.settings());
+    m_ruler.behaviour().repaintWithStoredUnit();
     end(IDOK);
 }
