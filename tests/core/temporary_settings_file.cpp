@@ -12,24 +12,24 @@ TemporarySettingsFile::TemporarySettingsFile()
 {
     std::random_device random;
     const std::filesystem::path base = std::filesystem::temp_directory_path();
-    for (int attempt = 0; attempt < 100 && m_folder.empty(); ++attempt) {
+    for (int attempt = 0; attempt < 100 && m_folder.path.empty(); ++attempt) {
         const std::filesystem::path folder = base / ("ruler-test-" + std::to_string(random()));
         if (std::filesystem::create_directory(folder)) {
             std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
-            m_folder = folder;
+            m_folder.path = folder;
         }
     }
-    if (m_folder.empty())
+    if (m_folder.path.empty())
         throw std::runtime_error("cannot make a folder for the test's settings file");
-    m_file = m_folder / "ruler.ini";
+    m_file = m_folder.path / "ruler.ini";
     const std::u8string path = m_file.u8string();
     m_path.assign(path.begin(), path.end());
 }
 
-TemporarySettingsFile::~TemporarySettingsFile()
+TemporarySettingsFile::Folder::~Folder()
 {
     std::error_code ignored;
-    std::filesystem::remove_all(m_folder, ignored);
+    std::filesystem::remove_all(path, ignored);
 }
 
 std::string TemporarySettingsFile::text() const

@@ -17,7 +17,6 @@ class TemporarySettingsFile
 {
 public:
     TemporarySettingsFile();
-    ~TemporarySettingsFile();
     TemporarySettingsFile(const TemporarySettingsFile &) = delete;
     TemporarySettingsFile &operator=(const TemporarySettingsFile &) = delete;
 
@@ -36,7 +35,15 @@ public:
     bool exists() const;
 
 private:
-    std::filesystem::path m_folder;
+    // Removed once the files below have let go of it: Windows keeps a
+    // folder while a file in it is open.
+    struct Folder
+    {
+        ~Folder();
+        std::filesystem::path path;
+    };
+
+    Folder m_folder;
     std::filesystem::path m_file;
     std::string m_path;
 #ifdef _WIN32

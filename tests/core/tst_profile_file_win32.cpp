@@ -4,14 +4,14 @@
 #include "platform/win32/win32_file_system.h"
 #include "temporary_settings_file.h"
 
-#include <doctest/doctest.h>
+#include <windows.h>
 
 #include <cerrno>
 #include <cstdint>
+#include <doctest/doctest.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <windows.h>
 
 namespace {
 
@@ -35,8 +35,8 @@ TEST_CASE("valuesAreStoredInTheCodePage")
     // INI files, and reads back as typed. Only the written line is
     // converted: one with bytes that GBK has no character for (UTF-8 text
     // and a stray 0xFF) stays as it was.
-    const Win32FileSystem chinese(936);
     TemporarySettingsFile file;
+    const Win32FileSystem chinese(936);
     const std::string foreign = "Note=\xE6\xAF\xAB\xE7\xB1\xB3\xFF\r\n";
     file.setText("[General]\r\n" + foreign);
 

@@ -114,7 +114,16 @@ std::wstring resolved(const std::wstring &path)
 std::optional<std::string> Win32FileSystem::read(const std::string &path, std::size_t limit) const
 {
     const std::wstring name = widePath(path);
-    const FileHandle file(CreateFileW(name.c_str(), GENERIC_READ, shareAll, nullptr, OPEN_EXISTING,
+    // The read of a change under the lock opens the file for the write over
+    // its bytes as well, and keeps it open until the change ends: one opening
+    // of the file instead of two at every step of a drag.
+    const bool inChange = m_inChange && path == m_lockFilePath;
+    FileHandle file;
+    if (inChange)
+        file = FileHandle(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, shareAll, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        file = FileHandle(CreateFileW(name.c_str(), GENERIC_READ, shareAll, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         // Windows denies the opening of a folder as a file: say what it is.
@@ -137,6 +146,8 @@ std::optional<std::string> Win32FileSystem::read(const std::string &path, std::s
         errno = EFBIG;
         return std::nullopt;
     }
+    if (inChange)
+        m_fileInChange = std::move(file);
     return text;
 }
 
@@ -145,19 +156,27 @@ bool Win32FileSystem::overwrite(const std::string &path, const std::string &cont
     constexpr size_t pageBytes = 4096;
     if (contents.size() > pageBytes)
         return false;
-    const FileHandle file(CreateFileW(widePath(path).c_str(), GENERIC_WRITE, shareAll, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return false;
+    FileHandle opened;
+    HANDLE file = m_fileInChange && path == m_lockFilePath ? m_fileInChange.get() : nullptr;
+    if (!file) {
+        opened = FileHandle(CreateFileW(widePath(path).c_str(), GENERIC_WRITE, shareAll, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!opened)
+            return false;
+        file = opened.get();
+    }
     LARGE_INTEGER size{};
-    const bool sameShape = GetFileType(file.get()) == FILE_TYPE_DISK &&
-                           GetFileSizeEx(file.get(), &size) &&
-                           size.QuadPart == LONGLONG(contents.size());
-    return sameShape && writeAll(file.get(), contents);
+    const bool sameShape = GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &size) &&
+                           size.QuadPart == LONGLONG(contents.size()) &&
+                           SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN);
+    return sameShape && writeAll(file, contents);
 }
 
 bool Win32FileSystem::replace(const std::string &path, const std::string &contents) const
 {
+    // Windows refuses to rename over a file that any handle holds, this
+    // process's own included.
+    m_fileInChange = FileHandle();
     const std::wstring target = resolved(widePath(path));
     const DWORD attributes = GetFileAttributesW(target.c_str());
     const bool existed = attributes != INVALID_FILE_ATTRIBUTES;

@@ -14,46 +14,59 @@ constexpr std::chrono::milliseconds waitTime(5000);
 class LockOnFile final : public FileSystem::Lock
 {
 public:
-    explicit LockOnFile(FileHandle file)
-        : m_file(std::move(file))
-    {}
-    // Closing the file would let the lock go too, but only "in a time that
-    // depends on available system resources"; another ruler may be waiting.
+    LockOnFile(HANDLE lockFile, bool &inChange, FileHandle &fileInChange)
+        : m_lockFile(lockFile)
+        , m_inChange(inChange)
+        , m_fileInChange(fileInChange)
+    {
+        m_inChange = true;
+    }
+    // Closing the lock file would let the lock go too, but only "in a time
+    // that depends on available system resources"; another ruler may be
+    // waiting. The settings file is closed first, so that the next ruler may
+    // replace it at once.
     ~LockOnFile() override
     {
-        if (m_file)
-            UnlockFile(m_file.get(), 0, 0, 1, 0);
+        m_fileInChange = FileHandle();
+        m_inChange = false;
+        if (m_lockFile)
+            UnlockFile(m_lockFile, 0, 0, 1, 0);
     }
 
     LockOnFile(const LockOnFile &) = delete;
     LockOnFile &operator=(const LockOnFile &) = delete;
 
 private:
-    FileHandle m_file; // locked; empty where no lock could be had
+    HANDLE m_lockFile; // locked; null where no lock could be had
+    bool &m_inChange;
+    FileHandle &m_fileInChange;
 };
 
-FileHandle lockedFile(const std::string &settingsPath)
+bool lockedWithinWaitTime(HANDLE file)
 {
-    FileHandle file(CreateFileW((widePath(settingsPath) + L".lock").c_str(),
-                                GENERIC_READ | GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr));
-    if (!file)
-        return file;
     const auto deadline = std::chrono::steady_clock::now() + waitTime;
     OVERLAPPED firstByte{};
-    while (!LockFileEx(file.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+    while (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
                        &firstByte)) {
         if (std::chrono::steady_clock::now() >= deadline)
-            return {};
+            return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    return file;
+    return true;
 }
 
 } // namespace
 
 std::unique_ptr<FileSystem::Lock> Win32FileSystem::lock(const std::string &path) const
 {
-    return std::make_unique<LockOnFile>(lockedFile(path));
+    if (!m_lockFile || m_lockFilePath != path) {
+        m_lockFile = FileHandle(CreateFileW((widePath(path) + L".lock").c_str(),
+                                            GENERIC_READ | GENERIC_WRITE,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr));
+        m_lockFilePath = path;
+    }
+    const bool locked = m_lockFile && lockedWithinWaitTime(m_lockFile.get());
+    return std::make_unique<LockOnFile>(locked ? m_lockFile.get() : nullptr, m_inChange,
+                                        m_fileInChange);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/settings/file_system.h"
+#include "file_handle.h"
 
 #include <string>
 
@@ -24,7 +25,9 @@ public:
     std::string fromFileText(std::string_view stored) const override;
     std::optional<std::string> read(const std::string &path, std::size_t limit) const override;
     // A page is 4096 bytes here too, written by one WriteFile call, which a
-    // process that dies cannot cut in two.
+    // process that dies cannot cut in two. Under a lock, the read and the
+    // write over the bytes share one opening of the file, held until the
+    // lock goes: under Wine each opening is a round trip to its server.
     bool overwrite(const std::string &path, const std::string &contents) const override;
     // The new file takes the name through MoveFileExW, written through to the
     // disk. Windows refuses to rename over a file that any other handle holds
@@ -40,4 +43,12 @@ public:
 
 private:
     unsigned m_codePage;
+    // The lock file stays open from the first lock to the end: opening it is
+    // most of what a lock costs, and a drag locks at every step.
+    mutable std::string m_lockFilePath;
+    mutable FileHandle m_lockFile;
+    // While a lock is held: the settings file as its read opened it, for the
+    // write over its bytes that follows.
+    mutable bool m_inChange = false;
+    mutable FileHandle m_fileInChange;
 };
