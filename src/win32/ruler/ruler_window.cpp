@@ -185,6 +185,10 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam)
 
 void Form1::onPaint()
 {
+    if (!m_pictureShown) {
+        m_painter.paint(m_behaviour.picture(), m_font.handle());
+        m_pictureShown = true;
+    }
     PAINTSTRUCT paint;
     HDC target = BeginPaint(m_hwnd, &paint);
     m_painter.copyTo(target, paint.rcPaint);
@@ -332,6 +336,9 @@ const TextMeasure &Form1::textMeasure()
 
 void Form1::showPicture()
 {
-    m_painter.paint(m_behaviour.picture(), m_font.handle());
+    // Painted when Windows asks for it: the first picture's fonts load while
+    // the window is on its way to the screen, and the steps of a drag that
+    // come faster than the screen takes them are laid out only once.
+    m_pictureShown = false;
     InvalidateRect(m_hwnd, nullptr, FALSE);
 }

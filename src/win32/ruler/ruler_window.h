@@ -74,7 +74,8 @@ private:
     HWND m_hwnd = nullptr;
     RulerFont m_font;
     RulerPainter m_painter;
-    RECT m_grip{}; // Label1, the resize grip: an area of the window's own
+    RECT m_grip{};               // Label1, the resize grip: an area of the window's own
+    bool m_pictureShown = true; // the picture of the last DrawRuler is painted
     bool m_loaded = false;
     bool m_unloaded = false;
 };
