@@ -1,6 +1,7 @@
 #pragma once
 
 #include "color_settings.h"
+#include "dialog_area.h"
 
 #include <array>
 
@@ -10,20 +11,12 @@
 // shells place their controls from here, so the dialog looks alike in each.
 namespace ColorDialogLayout {
 
-struct Area
-{
-    double left;
-    double top;
-    double width;
-    double height;
-};
-
-constexpr Area client{0, 0, 4050, 5070};
-constexpr Area frame2{60, 0, 3945, 4395};
-constexpr Area picture2{720, 2340, 3135, 1965};
-constexpr Area check1{60, 60, 2505, 285};
-constexpr Area command1{1320, 4470, 1215, 405};
-constexpr Area command2{2670, 4470, 1215, 405};
+constexpr DialogArea client{0, 0, 4050, 5070};
+constexpr DialogArea frame2{60, 0, 3945, 4395};
+constexpr DialogArea picture2{720, 2340, 3135, 1965};
+constexpr DialogArea check1{60, 60, 2505, 285};
+constexpr DialogArea command1{1320, 4470, 1215, 405};
+constexpr DialogArea command2{2670, 4470, 1215, 405};
 
 // Where a colour row stands in its container: rows 0 to 3 on Frame2, rows 4
 // to 6 on Picture2.

@@ -1,6 +1,7 @@
 #include "about_box.h"
 
 #include "app/screen_twips.h"
+#include "core/commands/about_box_layout.h"
 #include "core/commands/about_text.h"
 #include "core/ruler/twips.h"
 #include "dialog_layout.h"
@@ -11,6 +12,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+
+namespace Layout = AboutBoxLayout;
 
 namespace {
 
@@ -27,10 +30,11 @@ FormAbout::FormAbout(QWidget *parent)
 {
     setWindowTitle(QString::fromUtf8(AboutText::caption));
     const double tpp = Twips::perPixel(this);
-    setFixedSize(Twips::toPixels(4800, tpp), Twips::toPixels(2970, tpp));
+    setFixedSize(Twips::toPixels(Layout::client.width, tpp),
+                 Twips::toPixels(Layout::client.height, tpp));
 
     m_frame1 = new QGroupBox(this);
-    setGeometryTwips(m_frame1, 60, 90, 4665, 2265, tpp);
+    setGeometryTwips(m_frame1, Layout::frame1, tpp);
 
     m_label2 = new QLabel(m_frame1);
     m_label2->setTextFormat(Qt::PlainText);
@@ -38,10 +42,10 @@ FormAbout::FormAbout(QWidget *parent)
     // Without wrapping, a long line such as the calibration tip would run
     // past the frame.
     m_label2->setWordWrap(true);
-    setGeometryTwips(m_label2, 150, 180, 4350, 1980, tpp);
+    setGeometryTwips(m_label2, Layout::label2, tpp);
 
     m_command1 = new QPushButton(QString::fromUtf8(AboutText::closeCaption), this);
-    setGeometryTwips(m_command1, 3510, 2430, 1215, 405, tpp);
+    setGeometryTwips(m_command1, Layout::command1, tpp);
     connect(m_command1, &QPushButton::clicked, this, &FormAbout::accept);
     // The one control that takes the focus: Enter presses it.
     m_command1->setFocus();

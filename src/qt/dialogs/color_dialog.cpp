@@ -21,15 +21,6 @@
 
 namespace Layout = ColorDialogLayout;
 
-namespace {
-
-void place(QWidget *control, const Layout::Area &area, double tpp)
-{
-    setGeometryTwips(control, area.left, area.top, area.width, area.height, tpp);
-}
-
-} // namespace
-
 Form2::Form2(Form1 &ruler)
     : QDialog(&ruler, fixedDialogFlags)
     , m_ruler(ruler)
@@ -41,11 +32,11 @@ Form2::Form2(Form1 &ruler)
                  Twips::toPixels(Layout::client.height, tpp));
 
     m_frame2 = new QGroupBox(this);
-    place(m_frame2, Layout::frame2, tpp);
+    setGeometryTwips(m_frame2, Layout::frame2, tpp);
     m_picture2 = new QWidget(m_frame2);
-    place(m_picture2, Layout::picture2, tpp);
+    setGeometryTwips(m_picture2, Layout::picture2, tpp);
     m_check1 = new QCheckBox(QString::fromUtf8(ColorSettings::switchCaption), m_picture2);
-    place(m_check1, Layout::check1, tpp);
+    setGeometryTwips(m_check1, Layout::check1, tpp);
     connect(m_check1, &QCheckBox::toggled, this, &Form2::Check1_Click);
 
     createRows(tpp);
@@ -53,11 +44,11 @@ Form2::Form2(Form1 &ruler)
     // Neither button is the default: Enter in a text box presses nothing.
     m_command1 = new QPushButton(QString::fromUtf8(ColorSettings::okCaption), this);
     m_command1->setAutoDefault(false);
-    place(m_command1, Layout::command1, tpp);
+    setGeometryTwips(m_command1, Layout::command1, tpp);
     connect(m_command1, &QPushButton::clicked, this, &Form2::Command1_Click);
     m_command2 = new QPushButton(QString::fromUtf8(ColorSettings::cancelCaption), this);
     m_command2->setAutoDefault(false);
-    place(m_command2, Layout::command2, tpp);
+    setGeometryTwips(m_command2, Layout::command2, tpp);
     connect(m_command2, &QPushButton::clicked, this, &Form2::reject);
 
     setFocusOrder();
@@ -84,7 +75,8 @@ void Form2::createRows(double tpp)
 
         auto *text = new QLineEdit(container);
         text->setMaxLength(Layout::colorTextLength);
-        place(text, {row.textLeft, row.textTop, Layout::textWidth, Layout::textHeight}, tpp);
+        setGeometryTwips(text, {row.textLeft, row.textTop, Layout::textWidth, Layout::textHeight},
+                         tpp);
         connect(text, &QLineEdit::textChanged, this, [this, i] { Text1_Change(i); });
         m_text1[i] = text;
 
@@ -92,8 +84,9 @@ void Form2::createRows(double tpp)
         swatch->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         swatch->setLineWidth(2);
         swatch->setAutoFillBackground(true);
-        place(swatch, {row.swatchLeft, row.swatchTop, Layout::swatchWidth, Layout::swatchHeight},
-              tpp);
+        setGeometryTwips(swatch,
+                         {row.swatchLeft, row.swatchTop, Layout::swatchWidth, Layout::swatchHeight},
+                         tpp);
         swatch->installEventFilter(this);
         m_picture1[i] = swatch;
     }

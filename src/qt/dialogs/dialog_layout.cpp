@@ -4,10 +4,9 @@
 
 #include <QWidget>
 
-void setGeometryTwips(QWidget *control, double left, double top, double width, double height,
-                      double twipsPerPixel)
+void setGeometryTwips(QWidget *control, const DialogArea &area, double twipsPerPixel)
 {
-    control->setGeometry(Twips::toPixels(left, twipsPerPixel), Twips::toPixels(top, twipsPerPixel),
-                         Twips::toPixels(width, twipsPerPixel),
-                         Twips::toPixels(height, twipsPerPixel));
+    control->setGeometry(
+        Twips::toPixels(area.left, twipsPerPixel), Twips::toPixels(area.top, twipsPerPixel),
+        Twips::toPixels(area.width, twipsPerPixel), Twips::toPixels(area.height, twipsPerPixel));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/commands/dialog_area.h"
+
 #include <Qt>
 
 class QWidget;
@@ -15,5 +17,4 @@ inline constexpr Qt::WindowFlags fixedDialogFlags = Qt::Dialog | Qt::CustomizeWi
 // The dialogs are laid out in twips, relative to the control that contains
 // each control: every coordinate becomes whole pixels on its own, so that a
 // control keeps its designed size wherever it stands.
-void setGeometryTwips(QWidget *control, double left, double top, double width, double height,
-                      double twipsPerPixel);
+void setGeometryTwips(QWidget *control, const DialogArea &area, double twipsPerPixel);

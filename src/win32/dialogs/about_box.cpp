@@ -1,10 +1,13 @@
 #include "about_box.h"
 
 #include "app/wide_text.h"
+#include "core/commands/about_box_layout.h"
 #include "core/commands/about_text.h"
 #include "dialog_template.h"
 
 #include <cstdlib>
+
+namespace Layout = AboutBoxLayout;
 
 namespace {
 
@@ -61,11 +64,10 @@ void FormAbout::show(HWND owner, bool topmost)
 
 bool FormAbout::onInit()
 {
-    setClientSizeTwips(4800, 2970);
-    placeTwips(Frame1, 60, 90, 4665, 2265);
-    // Label2 lies on Frame1, at 150, 180 from its corner.
-    placeTwips(Label2, 60 + 150, 90 + 180, 4350, 1980);
-    placeTwips(Command1, 3510, 2430, 1215, 405);
+    setClientSizeTwips(Layout::client.width, Layout::client.height);
+    placeTwips(Frame1, Layout::frame1);
+    placeTwips(Label2, placedOn(Layout::label2, Layout::frame1));
+    placeTwips(Command1, Layout::command1);
     fitLabel2Text();
     return true;
 }

@@ -27,14 +27,8 @@ enum Control : int
     Picture1 = 400,
 };
 
-// The containers' corners in the dialog, twips: Picture2 lies on Frame2.
-struct Corner
-{
-    double left;
-    double top;
-};
-constexpr Corner frame2{Layout::frame2.left, Layout::frame2.top};
-constexpr Corner picture2{frame2.left + Layout::picture2.left, frame2.top + Layout::picture2.top};
+// The containers as they stand on the dialog: Picture2 lies on Frame2.
+constexpr DialogArea picture2 = placedOn(Layout::picture2, Layout::frame2);
 
 std::wstring windowText(HWND window)
 {
@@ -97,14 +91,10 @@ bool Form2::onInit()
 void Form2::layOut()
 {
     setClientSizeTwips(Layout::client.width, Layout::client.height);
-    const auto place = [this](int id, const Layout::Area &area, Corner container = {}) {
-        placeTwips(id, container.left + area.left, container.top + area.top, area.width,
-                   area.height);
-    };
-    place(Frame2, Layout::frame2);
-    place(Check1, Layout::check1, picture2);
-    place(Command1, Layout::command1);
-    place(Command2, Layout::command2);
+    placeTwips(Frame2, Layout::frame2);
+    placeTwips(Check1, placedOn(Layout::check1, picture2));
+    placeTwips(Command1, Layout::command1);
+    placeTwips(Command2, Layout::command2);
 
     HWND dialog = hwnd();
     HDC context = GetDC(dialog);
@@ -113,7 +103,7 @@ void Form2::layOut()
     GetTextMetricsW(context, &metrics);
     for (int i = 0; i < rowCount; ++i) {
         const Layout::Row &row = Layout::rows[size_t(i)];
-        const Corner &container = row.onPicture2 ? picture2 : frame2;
+        const DialogArea &container = row.onPicture2 ? picture2 : Layout::frame2;
         // The label sizes itself to its text and ends just left of its text
         // box, centred on the line it was designed for, whatever the font.
         const std::wstring caption = wideFromUtf8(ColorSettings::caption(i));
@@ -124,12 +114,13 @@ void Form2::layOut()
         SetWindowPos(item(Label1 + i), nullptr, right - extent.cx, middle - metrics.tmHeight / 2,
                      extent.cx, metrics.tmHeight, SWP_NOZORDER | SWP_NOACTIVATE);
 
-        place(Text1 + i, {row.textLeft, row.textTop, Layout::textWidth, Layout::textHeight},
-              container);
+        placeTwips(Text1 + i,
+                   placedOn({row.textLeft, row.textTop, Layout::textWidth, Layout::textHeight},
+                            container));
         SendMessageW(item(Text1 + i), EM_SETLIMITTEXT, Layout::colorTextLength, 0);
-        place(Picture1 + i,
-              {row.swatchLeft, row.swatchTop, Layout::swatchWidth, Layout::swatchHeight},
-              container);
+        placeTwips(Picture1 + i, placedOn({row.swatchLeft, row.swatchTop, Layout::swatchWidth,
+                                           Layout::swatchHeight},
+                                          container));
     }
     SelectObject(context, original);
     ReleaseDC(dialog, context);

@@ -64,11 +64,12 @@ bool InputBox::onInit()
     const double textTop = margin + prompt + gap;
     const double buttonTop = textTop + textHeight + gap + margin / 2;
     setClientSizeTwips(clientWidth, buttonTop + buttonHeight + margin);
-    placeTwips(Prompt, margin, margin, inner, prompt);
-    placeTwips(Text, margin, textTop, inner, textHeight);
-    placeTwips(IDOK, clientWidth - margin - 2 * buttonWidth - gap, buttonTop, buttonWidth,
-               buttonHeight);
-    placeTwips(IDCANCEL, clientWidth - margin - buttonWidth, buttonTop, buttonWidth, buttonHeight);
+    placeTwips(Prompt, {margin, margin, inner, prompt});
+    placeTwips(Text, {margin, textTop, inner, textHeight});
+    placeTwips(
+        IDOK, {clientWidth - margin - 2 * buttonWidth - gap, buttonTop, buttonWidth, buttonHeight});
+    placeTwips(IDCANCEL,
+               {clientWidth - margin - buttonWidth, buttonTop, buttonWidth, buttonHeight});
     standAbove(owner());
     return true;
 }

@@ -48,12 +48,12 @@ void ModalDialog::setClientSizeTwips(double width, double height)
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void ModalDialog::placeTwips(int id, double left, double top, double width, double height)
+void ModalDialog::placeTwips(int id, const DialogArea &area)
 {
     // Every coordinate becomes whole pixels on its own, so that a control
     // keeps its designed size wherever it stands.
-    SetWindowPos(item(id), nullptr, toPixels(left), toPixels(top), toPixels(width),
-                 toPixels(height), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(item(id), nullptr, toPixels(area.left), toPixels(area.top), toPixels(area.width),
+                 toPixels(area.height), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HFONT ModalDialog::font() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/commands/dialog_area.h"
+
 #include <windows.h>
 
 class DialogTemplate;
@@ -28,7 +30,7 @@ protected:
     // Gives the dialog this client size and puts it in the middle of the
     // owner's screen.
     void setClientSizeTwips(double width, double height);
-    void placeTwips(int id, double left, double top, double width, double height);
+    void placeTwips(int id, const DialogArea &area);
     // The dialog's own font, which its controls use.
     HFONT font() const;
 
