@@ -7,14 +7,14 @@
 
 RulerFont::RulerFont()
     : m_dc(CreateCompatibleDC(nullptr))
-{
-    setDpi(WindowDpi::standard);
-}
+{}
 
 RulerFont::~RulerFont()
 {
-    SelectObject(m_dc, m_original);
-    DeleteObject(m_font);
+    if (m_font) {
+        SelectObject(m_dc, m_original);
+        DeleteObject(m_font);
+    }
     DeleteDC(m_dc);
 }
 

@@ -17,7 +17,9 @@ public:
     RulerFont(const RulerFont &) = delete;
     RulerFont &operator=(const RulerFont &) = delete;
 
-    // Makes the font anew for a screen of this many dots per inch.
+    // Makes the font anew for a screen of this many dots per inch. There is
+    // no font before the first call: the window's screen is not known until
+    // the window is made, and one made for nothing would slow the start.
     void setDpi(unsigned dpi);
     HFONT handle() const { return m_font; }
 
